@@ -1,0 +1,22 @@
+# The two commands a newcomer needs: `make run` and `make test`. Both install what is missing.
+.PHONY: deps build run test fuzz format
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@scripts/build.sh host win64 win32
+
+run: deps
+	@scripts/build.sh win64
+	@scripts/run.sh
+
+test: deps
+	@scripts/test.sh
+
+fuzz:
+	@scripts/install-deps.sh --fuzz
+	@scripts/fuzz.sh
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

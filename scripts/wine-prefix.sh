@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Creates the project's Wine prefix once: Chinese fonts mapped for the design's font faces.
+# Needs a display (see with-display.sh).
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+[ -f "$WINEPREFIX/.quorvane-ready" ] && exit 0
+mkdir -p "$(dirname "$WINEPREFIX")"
+wineboot -i >/dev/null 2>&1 || true
+# The designs ask for 宋体, 新宋体 and the default GUI font; Wine has none of them, so they are
+# replaced by WenQuanYi Micro Hei, which has every glyph the program shows.
+reg="$WINEPREFIX/fonts.reg"
+printf '%s\r\n' 'REGEDIT4' '' '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+  '"SimSun"="WenQuanYi Micro Hei"' '"NSimSun"="WenQuanYi Micro Hei"' \
+  '"宋体"="WenQuanYi Micro Hei"' '"新宋体"="WenQuanYi Micro Hei"' \
+  '"MS Shell Dlg"="WenQuanYi Micro Hei"' '"Tahoma"="WenQuanYi Micro Hei"' > "$reg"
+wine regedit "$reg" >/dev/null 2>&1 || true
+wineserver -w
+touch "$WINEPREFIX/.quorvane-ready"
