@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <utility>
