@@ -1,0 +1,7 @@
+#include "countdown/start_stop.h"
+
+namespace quorvane {
+
+void StartStopButton::OnClicked() {}
+
+}  // namespace quorvane
