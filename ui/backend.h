@@ -95,7 +95,7 @@ class Backend {
   virtual std::int64_t MonotonicMs() = 0;
 
   // The system message box, no owner; returns the pressed button's id (IDOK 1, IDCANCEL 2, ...).
-  virtual int MessageBox(const Text& text, const Text& title, std::uint32_t flags) = 0;
+  virtual int ShowMessageBox(const Text& text, const Text& title, std::uint32_t flags) = 0;
   // Dispatches messages until done() holds or the quit message arrives (which is kept for
   // the main loop).
   virtual void RunNestedLoop(const std::function<bool()>& done) = 0;

@@ -193,7 +193,7 @@ std::int32_t WindowServices::ItemValue(ControlRef combo, int index) {
 int WindowServices::ShowMessage(const Text& text, std::uint32_t flags,
                                 const std::optional<Text>& title) {
   if (!(flags & kSystemModal)) flags |= kTaskModal;
-  return backend_.MessageBox(text, title.value_or("信息："), flags) - 1;
+  return backend_.ShowMessageBox(text, title.value_or("信息："), flags) - 1;
 }
 
 // ---- loading and unloading --------------------------------------------------------------

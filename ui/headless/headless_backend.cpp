@@ -248,7 +248,7 @@ void HeadlessBackend::ProcessPosted() {
   }
 }
 
-int HeadlessBackend::MessageBox(const Text& text, const Text& title, std::uint32_t flags) {
+int HeadlessBackend::ShowMessageBox(const Text& text, const Text& title, std::uint32_t flags) {
   messageBoxes_.push_back({text, title, flags});
   if (boxScripts_.empty()) return kIdOk;
   auto script = std::move(boxScripts_.front());

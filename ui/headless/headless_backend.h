@@ -105,7 +105,7 @@ class HeadlessBackend final : public Backend {
   void ArmTimer(Native timer, int delayMs) override { Mutable(timer).timerDue = now_ + delayMs; }
   void KillTimer(Native timer) override { Mutable(timer).timerDue.reset(); }
   std::int64_t MonotonicMs() override { return now_; }
-  int MessageBox(const Text& text, const Text& title, std::uint32_t flags) override;
+  int ShowMessageBox(const Text& text, const Text& title, std::uint32_t flags) override;
   void RunNestedLoop(const std::function<bool()>& done) override;
   int RunMainLoop() override;
   void PostQuit(int code) override;

@@ -333,7 +333,7 @@ LRESULT CALLBACK Win32Backend::TimerWindowProc(HWND hwnd, UINT message, WPARAM w
 
 // ---- message boxes and loops -------------------------------------------------------------
 
-int Win32Backend::MessageBox(const Text& text, const Text& title, std::uint32_t flags) {
+int Win32Backend::ShowMessageBox(const Text& text, const Text& title, std::uint32_t flags) {
   return MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(title).c_str(), flags);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <map>
@@ -51,7 +52,7 @@ class Win32Backend final : public Backend {
   void ArmTimer(Native timer, int delayMs) override;
   void KillTimer(Native timer) override;
   std::int64_t MonotonicMs() override;
-  int MessageBox(const Text& text, const Text& title, std::uint32_t flags) override;
+  int ShowMessageBox(const Text& text, const Text& title, std::uint32_t flags) override;
   void RunNestedLoop(const std::function<bool()>& done) override;
   int RunMainLoop() override;
   void PostQuit(int code) override;
