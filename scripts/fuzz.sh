@@ -10,6 +10,11 @@ cd "$(dirname "$0")/.."
 # The project sources each target links, one line per target.
 declare -A sources=(
   [values_fuzz]="countdown/values.cpp countdown/date_time.cpp"
+  [icon_file_fuzz]="ui/icon_file.cpp"
+)
+# Files that start a target's corpus.
+declare -A seeds=(
+  [icon_file_fuzz]="resources/*.ico"
 )
 
 seconds="${FUZZ_SECONDS:-60}"
@@ -27,6 +32,8 @@ for source in tests/fuzz/*_fuzz.cpp; do
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
     "$source" ${sources[$target]} -o "build/fuzz/$target"
   mkdir -p "build/fuzz/corpus/$target"
+  # shellcheck disable=SC2086 # the pattern is expanded on purpose
+  [ -n "${seeds[$target]+listed}" ] && cp ${seeds[$target]} "build/fuzz/corpus/$target/"
   echo "== $target: fuzzing for $seconds s"
   "build/fuzz/$target" -max_total_time="$seconds" -artifact_prefix="build/fuzz/$target-" \
     "build/fuzz/corpus/$target" || status=1

@@ -3,16 +3,20 @@
 # Needs a display (see with-display.sh).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-[ -f "$WINEPREFIX/.quorvane-ready" ] && exit 0
+[ -f "$WINEPREFIX/.quorvane-ready-2" ] && exit 0
 mkdir -p "$(dirname "$WINEPREFIX")"
 wineboot -i >/dev/null 2>&1 || true
 # The designs ask for 宋体, 新宋体 and the default GUI font; Wine has none of them, so they are
 # replaced by WenQuanYi Micro Hei, which has every glyph the program shows.
-reg="$WINEPREFIX/fonts.reg"
+# Xvfb runs no window manager: unmanaged windows keep Wine from waiting two seconds for one
+# each time a window is hidden or destroyed.
+reg="$WINEPREFIX/settings.reg"
 printf '%s\r\n' 'REGEDIT4' '' '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
   '"SimSun"="WenQuanYi Micro Hei"' '"NSimSun"="WenQuanYi Micro Hei"' \
   '"宋体"="WenQuanYi Micro Hei"' '"新宋体"="WenQuanYi Micro Hei"' \
-  '"MS Shell Dlg"="WenQuanYi Micro Hei"' '"Tahoma"="WenQuanYi Micro Hei"' > "$reg"
+  '"MS Shell Dlg"="WenQuanYi Micro Hei"' '"Tahoma"="WenQuanYi Micro Hei"' '' \
+  '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
+  '"Managed"="N"' > "$reg"
 wine regedit "$reg" >/dev/null 2>&1 || true
 wineserver -w
-touch "$WINEPREFIX/.quorvane-ready"
+touch "$WINEPREFIX/.quorvane-ready-2"
