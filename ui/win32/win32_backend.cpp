@@ -109,7 +109,11 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
 }
 
 Win32Backend::~Win32Backend() {
-  while (!tops_.empty()) DestroyWindow(tops_.begin()->first);
+  std::vector<HWND> windows;
+  for (const auto& [hwnd, top] : tops_) windows.push_back(hwnd);
+  for (HWND hwnd : windows) DestroyWindow(hwnd);
+  tops_.clear();
+  controls_.clear();
   DestroyWindow(toolWindow_);
   self = nullptr;
 }
@@ -459,7 +463,10 @@ bool Win32Backend::PressMnemonic(HWND top, wchar_t letter) {
 
 LRESULT CALLBACK Win32Backend::TopWindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-  if (self && self->tops_.count(hwnd)) return self->HandleTopMessage(hwnd, message, wParam, lParam);
+  // Windows destroyed after the services have gone report to no one.
+  if (self && self->listener_ && self->tops_.count(hwnd)) {
+    return self->HandleTopMessage(hwnd, message, wParam, lParam);
+  }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
