@@ -23,6 +23,9 @@ class TrayHandlers {
   void OnAboutClicked();
 
  private:
+  // Modal; an about window already open is brought forward instead.
+  void OpenAboutWindow();
+
   WindowServices& ui_;
   std::span<const std::uint8_t> trayIcon_;
 };
