@@ -95,6 +95,12 @@ void HeadlessBackend::Show(Native handle, bool visible) {
   if (visible && node.parent == 0) active_ = handle;
 }
 
+void HeadlessBackend::Enable(Native handle, bool enabled) {
+  Node& node = Mutable(handle);
+  node.enabled = enabled;
+  enableCalls_.push_back({{node.window, node.control}, enabled});
+}
+
 bool HeadlessBackend::IsVisible(Native handle) {
   for (Native h = handle; h != 0; h = At(h).parent) {
     if (!At(h).visible) return false;

@@ -41,6 +41,10 @@ class HeadlessBackend final : public Backend {
     Native icon;
     Text tip;
   };
+  struct EnableCall {
+    ControlRef ref;
+    bool enabled;
+  };
 
   // ---- the test's side ----
   // Moves the virtual clock, waking each timer when its due time comes, in order, and
@@ -76,6 +80,7 @@ class HeadlessBackend final : public Backend {
   std::int64_t Now() const { return now_; }
   const std::vector<MessageBoxCall>& MessageBoxes() const { return messageBoxes_; }
   const std::vector<TrayCall>& TrayCalls() const { return trayCalls_; }
+  const std::vector<EnableCall>& EnableCalls() const { return enableCalls_; }
   const std::vector<PopupMenuEntry>& LastMenu() const { return lastMenu_; }
   std::optional<int> QuitCode() const { return quitCode_; }
   int LiveIconImages() const { return liveIcons_; }
@@ -90,7 +95,7 @@ class HeadlessBackend final : public Backend {
   void PostDestroyRequest(Native window) override;
   void Show(Native handle, bool visible) override;
   bool IsVisible(Native handle) override;
-  void Enable(Native handle, bool enabled) override { Mutable(handle).enabled = enabled; }
+  void Enable(Native handle, bool enabled) override;
   bool IsEnabled(Native handle) override { return At(handle).enabled; }
   bool IsMinimized(Native window) override { return At(window).minimized; }
   void Restore(Native window) override;
@@ -130,6 +135,7 @@ class HeadlessBackend final : public Backend {
   std::deque<std::function<void()>> loopScripts_;
   std::vector<MessageBoxCall> messageBoxes_;
   std::vector<TrayCall> trayCalls_;
+  std::vector<EnableCall> enableCalls_;
   std::vector<PopupMenuEntry> lastMenu_;
   std::optional<int> menuChoice_;
   bool failModify_ = false;
