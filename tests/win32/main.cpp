@@ -8,13 +8,17 @@
 
 #include "app/fatal_error.h"
 
+namespace {
+// No one is there to press OK: the report's box is closed by a timer of this thread.
+void CALLBACK CloseReport(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND box = FindWindowW(L"#32770", nullptr)) PostMessageW(box, WM_CLOSE, 0, 0);
+}
+}  // namespace
+
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--fatal-child") == 0) {
-      // No one is there to press OK: the report's box is closed by a timer of this thread.
-      SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (HWND box = FindWindowW(L"#32770", nullptr)) PostMessageW(box, WM_CLOSE, 0, 0);
-      });
+      SetTimer(nullptr, 0, 200, CloseReport);
       quorvane::FatalError("指定窗口尚未载入");
     }
   }
