@@ -639,7 +639,8 @@ bool Win32Backend::NotifyTray(Native window, TrayRequest request, Native icon, c
   // At most 62 bytes of the tip, so it always ends in a zero; a character is never split.
   std::size_t length = 0;
   while (length < tip.size()) {
-    const std::size_t width = static_cast<unsigned char>(tip[length]) >= 0x80 ? 2 : 1;
+    // 0x80 (the euro sign) and 0xFF stand alone in code page 936.
+    const std::size_t width = IsDBCSLeadByteEx(936, BYTE(tip[length])) ? 2 : 1;
     if (length + width > 62 || length + width > tip.size()) break;
     length += width;
   }
