@@ -27,6 +27,8 @@ class CountdownEngine {
   void RestartCount(Slot slot);
 
  private:
+  void Fire(Slot slot);
+
   struct State {
     std::int32_t total = 0;
     std::int32_t elapsed = 0;
