@@ -281,6 +281,64 @@ TEST_F(TrayWin32Test, RightClickPopsUpTheMenuAtTheCursorWithItsIds) {
   EXPECT_FALSE(IsWindowVisible(main));
 }
 
+// Steps run from a timer inside the about window's modal wait: the tray menu pops up over the
+// disabled main window, the exit item takes the main window at once, then the about window
+// is closed.
+struct AboutScript {
+  WindowServices* services = nullptr;
+  HWND main = nullptr;
+  int step = 0;
+  int ticks = 0;
+  bool mainDisabled = false;
+  bool aboutOutlivedMain = false;
+} aboutScript;
+
+void CALLBACK RunAboutScript(HWND, UINT, UINT_PTR, DWORD) {
+  AboutScript& s = aboutScript;
+  HWND about = reinterpret_cast<HWND>(s.services->NativeOf({kAboutWindow, 0}));
+  if (!about) return;
+  if (++s.ticks > 200) {  // a step that never comes to pass: end the wait, the test fails
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    return;
+  }
+  switch (s.step) {
+    case 0:
+      s.mainDisabled = !IsWindowEnabled(s.main);
+      PostMessageW(s.main, kTrayCallback, 100, WM_RBUTTONUP);
+      s.step = 1;
+      break;
+    case 1:
+      if (!popup.seen) break;
+      PostMessageW(s.main, WM_COMMAND, kExitCommand, 0);
+      s.step = 2;
+      break;
+    case 2:
+      if (IsWindow(s.main)) break;
+      s.aboutOutlivedMain = IsWindowVisible(about) != FALSE;
+      PostMessageW(about, WM_CLOSE, 0, 0);
+      s.step = 3;
+      break;
+  }
+}
+
+TEST_F(TrayWin32Test, ExitWhileTheAboutWindowIsOpenTakesTheMainWindowAtOnce) {
+  ASSERT_TRUE(CloseToTray());
+  aboutScript = {&program.services, main};
+  const UINT_PTR scriptTimer = SetTimer(nullptr, 0, 50, RunAboutScript);
+  const UINT_PTR menuTimer = SetTimer(nullptr, 0, 50, ReadAndDismissMenu);
+  SendMessageW(main, WM_COMMAND, 20003, 0);  // the about item: returns when it is closed
+  KillTimer(nullptr, menuTimer);
+  KillTimer(nullptr, scriptTimer);
+
+  EXPECT_TRUE(aboutScript.mainDisabled);
+  EXPECT_EQ(popup.items.size(), 3u);
+  EXPECT_EQ(aboutScript.step, 3);
+  EXPECT_TRUE(aboutScript.aboutOutlivedMain);
+  EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
+  EXPECT_FALSE(program.services.IsLoaded(kMainWindow));
+  EXPECT_FALSE(program.services.IsLoaded(kAboutWindow));
+}
+
 // ---- the program itself, as a separate process -----------------------------------------
 
 // The suites run in build/<config>/tests; the executable is built in build/<config>/app.
