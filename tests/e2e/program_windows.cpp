@@ -26,6 +26,9 @@ constexpr NamedWindow kWindows[] = {
     {"notice", kDialogClass, L"信息："},
     {"warning", kDialogClass, L"警告"},
     {"menu", kMenuClass, nullptr},
+    // Wine shows the icons of the notification area in a window of its own when the display
+    // has no tray; it is shown while it holds an icon.
+    {"notification-area", nullptr, L"Wine System Tray"},
 };
 
 struct NamedControl {

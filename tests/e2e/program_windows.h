@@ -9,9 +9,10 @@
 
 namespace quorvane::e2e {
 
-// A top-level window of the program by the scenario's name for it: main, about, notice (the
-// hide-to-tray notice), warning (the unsupported-feature warning), menu (the tray menu's
-// popup). Null when it does not exist; a window that exists may be hidden.
+// A top-level window by the scenario's name for it: main, about, notice (the hide-to-tray
+// notice), warning (the unsupported-feature warning), menu (the tray menu's popup),
+// notification-area (where the tray icon shows). Null when it does not exist; a window that
+// exists may be hidden.
 HWND FindProgramWindow(std::string_view name);
 bool IsProgramWindowName(std::string_view name);
 

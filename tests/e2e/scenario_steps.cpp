@@ -112,6 +112,9 @@ Failure Shown(const Arguments& args, ScenarioState&) {
 Failure Hidden(const Arguments& args, ScenarioState&) {
   return WaitForState(args, "hidden", [](HWND w) { return w && !IsWindowVisible(w); });
 }
+Failure Unseen(const Arguments& args, ScenarioState&) {
+  return WaitForState(args, "unseen", [](HWND w) { return !w || !IsWindowVisible(w); });
+}
 Failure Gone(const Arguments& args, ScenarioState&) {
   return WaitForState(args, "gone", [](HWND w) { return !w; });
 }
@@ -369,6 +372,7 @@ constexpr Verb kVerbs[] = {
     {"shown", 1, false, Shown},
     {"hidden", 1, false, Hidden},
     {"gone", 1, false, Gone},
+    {"unseen", 1, false, Unseen},
     {"enabled", 1, false, Enabled},
     {"disabled", 1, false, Disabled},
     {"checked", 1, false, Checked},
