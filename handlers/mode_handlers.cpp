@@ -46,8 +46,8 @@ void ModeHandlers::OnClockRadioClicked() {
 // The flashing tray icon was never built: checking the box only says so, and the box stays
 // checked.
 void ModeHandlers::OnFlashOptionClicked() {
-  if (IsChecked(ui_, kFlashOption))
-    ui_.ShowMessage(kUnsupportedWarning, kExclamationOk, kWarningTitle);
+  if (!IsChecked(ui_, kFlashOption)) return;
+  ui_.ShowMessage(kUnsupportedWarning, kExclamationOk, kWarningTitle);
 }
 
 void ModeHandlers::OnClockTick() {
