@@ -1,7 +1,26 @@
 #include "app/skin/visual_style.h"
 
+#include "app/skin/skin_hook.h"
+#include "app/skin/skin_windows.h"
+
 namespace quorvane {
 
-int SetVisualStyle(int style) { return style >= 1 && style <= 3 ? 1 : 0; }
+namespace {
+
+int RemoveSkin() {
+  skin::ReleaseAll();
+  return skin::RemoveCreationHook();
+}
+
+}  // namespace
+
+int SetVisualStyle(int style) {
+  skin::SetStyle(style);
+  if (style < 1 || style > 3) return RemoveSkin();
+  RemoveSkin();
+  skin::OfferThreadWindows();
+  skin::InstallCreationHook();
+  return 1;
+}
 
 }  // namespace quorvane
