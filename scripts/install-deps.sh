@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest clang-format
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine wine64 xvfb xdotool imagemagick fonts-wqy-microhei xauth
+  wine wine64 xvfb xdotool imagemagick fonts-wqy-microhei fonts-wine xauth
 )
 [ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)
 

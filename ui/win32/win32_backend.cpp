@@ -217,8 +217,7 @@ Native Win32Backend::CreateControl(const WindowDesign& design, const ControlDesi
       break;
   }
   // Controls appear with their window: shown now, drawn once the window shows.
-  const bool shown = control.visible && control.kind != ControlKind::kTimer &&
-                     control.kind != ControlKind::kWebBox;
+  const bool shown = control.visible && control.kind != ControlKind::kTimer;
   if (shown) ShowWindow(hwnd, SW_SHOWNA);
   return N(hwnd);
 }
@@ -435,7 +434,8 @@ void Win32Backend::MoveFocus(HWND top, bool forward) {
 
 void Win32Backend::FocusFirst(HWND top) {
   HWND focus = GetFocus();
-  if (focus && GetAncestor(focus, GA_ROOT) == top) return;
+  // Activation gives the focus to the window itself; a control of it keeps the focus.
+  if (focus && focus != top && GetAncestor(focus, GA_ROOT) == top) return;
   MoveFocus(top, true);
 }
 
@@ -590,6 +590,14 @@ LRESULT CALLBACK Win32Backend::ForwardingProc(HWND hwnd, UINT message, WPARAM wP
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
       return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+    case WM_ERASEBKGND: {
+      // A group box paints only its frame; as a real parent its inside must be filled, or
+      // the window's WS_CLIPCHILDREN leaves it unpainted.
+      RECT inside;
+      GetClientRect(hwnd, &inside);
+      FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
     case WM_NCDESTROY:
       RemoveWindowSubclass(hwnd, ForwardingProc, 0);
       if (self) self->controls_.erase(hwnd);
