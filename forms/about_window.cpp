@@ -11,19 +11,11 @@ namespace quorvane {
 
 namespace {
 
+using namespace about_window;
 using namespace style;
 
-enum AboutControl : int {
-  kServicesLabel = 1,
-  kAppealLabel,
-  kLeftMask,
-  kTopMask,
-  kAboutWebBox,
-  kAboutText,
-};
-
-
 constexpr std::uint32_t kButtonFace = SystemColour(kColourButtonFace);
+constexpr std::uint32_t kBlack = Rgb(0, 0, 0);
 
 constexpr const char* kAboutTextContent =
     "很感谢您使用我们的软件，Quorvane是由\"Draxen\"开发完成，本程序是为方便广大上网朋友定时关机和"
@@ -43,13 +35,14 @@ const std::string& ServicesText() {
 }  // namespace
 
 const WindowDesign& AboutWindowDesign() {
+  // clang-format off
   static const std::array<ControlDesign, 7> controls = {{
       {.id = kWindowControl, .kind = ControlKind::kWindow, .name = "关于窗口", .width = 440,
        .height = 336, .text = "关于本软件和作者",
        .style = kOverlapped | kCaption | kSysMenu | kClipChildren},
       {.id = kServicesLabel, .kind = ControlKind::kLabel, .name = "标签2", .left = 32,
        .top = 272, .width = 384, .height = 40, .text = ServicesText().c_str(),
-       .style = kStaticLeft},
+       .style = kStaticLeft, .textColour = kBlack, .backColour = kButtonFace},
       {.id = kAppealLabel, .kind = ControlKind::kLabel, .name = "标签1", .left = 26, .top = 121,
        .width = 374, .height = 47, .text = kAppeal, .style = kStaticLeft,
        .font = {"宋体", -16, 700}, .textColour = Rgb(255, 0, 0), .backColour = kButtonFace},
@@ -57,11 +50,13 @@ const WindowDesign& AboutWindowDesign() {
        .top = 150, .width = 24, .height = 128, .backColour = kButtonFace},
       {.id = kTopMask, .kind = ControlKind::kPictureBox, .name = "图片框1", .left = 8, .top = 152,
        .width = 432, .height = 16, .backColour = kButtonFace},
-      {.id = kAboutWebBox, .kind = ControlKind::kWebBox, .name = "超文本浏览框1", .left = 16,
+      {.id = kWebBox, .kind = ControlKind::kWebBox, .name = "超文本浏览框1", .left = 16,
        .top = 175, .width = 424, .height = 112, .text = kProductPage, .tabStop = true},
       {.id = kAboutText, .kind = ControlKind::kTransparentLabel, .name = "透明标签1", .left = 16,
-       .top = 8, .width = 408, .height = 120, .text = kAboutTextContent, .style = kStaticLeft},
+       .top = 8, .width = 408, .height = 120, .text = kAboutTextContent, .style = kStaticLeft,
+       .textColour = kBlack},
   }};
+  // clang-format on
   static const WindowDesign design = {
       .id = kAboutWindow, .controls = controls, .escCloses = true, .showInTaskbar = false};
   return design;

@@ -3,11 +3,23 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 #include "ui/types.h"
 
 namespace quorvane {
 
-// Creates the web box, hidden; nullptr when the browser control cannot be created.
-HWND CreateWebBox(HWND parent, const RECT& rect, const Text& address);
+// Creates the web box, hidden, and sends its browser to the resource `resourceName` of the
+// running executable (a res: address); nullptr when the browser control cannot be created.
+// The browser and everything that hosts it go with the window.
+HWND CreateWebBox(HWND parent, const RECT& rect, const Text& resourceName);
+
+// The res: address of a resource of the module at modulePath, as the browser opens it.
+std::wstring ResourceAddress(std::wstring_view modulePath, std::wstring_view resourceName);
+
+// The address this web box handed to its browser's Navigate; empty when it navigated nowhere.
+// Lets tests see the request, whose completion they cannot observe.
+std::wstring NavigatedAddress(HWND webBox);
 
 }  // namespace quorvane
