@@ -22,16 +22,19 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("cannot read the scenario\n", stderr);
     return 2;
   }
-  ScenarioState state{argv[2], {}};
+  ScenarioState state;
+  state.tracePath = argv[2];
   const ULONGLONG start = GetTickCount64();
   std::string line;
   while (std::getline(scenario, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#' || line[0] == '@') continue;
     const auto failure = RunStep(line, state);
-    std::printf("%6.1f %s %s%s%s\n", double(GetTickCount64() - start) / 1000.0,
-                failure ? "FAIL" : "ok  ", line.c_str(), failure ? ": " : "",
-                failure ? failure->c_str() : "");
+    const std::string detail = failure              ? ": " + *failure
+                               : state.note.empty() ? std::string()
+                                                    : " (" + state.note + ")";
+    std::printf("%6.1f %s %s%s\n", double(GetTickCount64() - start) / 1000.0,
+                failure ? "FAIL" : "ok  ", line.c_str(), detail.c_str());
     std::fflush(stdout);
     if (failure) return 1;
   }

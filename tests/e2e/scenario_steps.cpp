@@ -166,16 +166,16 @@ Failure Steady(const Arguments& args, ScenarioState&) {
   return name + " changed to " + Quoted(seen) + " from " + Quoted(args.text);
 }
 
-// The window stays hidden for the whole time (a click that must not show it).
-Failure StaysHidden(const Arguments& args, ScenarioState&) {
+// No such window shows for the whole time (a click that must not show one).
+Failure StaysUnseen(const Arguments& args, ScenarioState&) {
   const std::string& name = args.words[0];
   if (Failure bad = CheckName(name)) return bad;
   const bool shown = PollUntil(std::atof(args.words[1].c_str()), [&] {
     HWND window = FindTarget(name);
-    return !window || IsWindowVisible(window);
+    return window && IsWindowVisible(window);
   });
   if (!shown) return std::nullopt;
-  return name + " was shown or destroyed";
+  return name + " was shown";
 }
 
 Failure Message(const Arguments& args, ScenarioState&) {
@@ -326,10 +326,12 @@ Failure Call(const Arguments& args, ScenarioState& state) {
   });
   if (!found) return "no call " + args.rawText + " in the trace";
   const double at = found->seconds - mark->second;
+  std::ostringstream measured;
+  measured.precision(3);
+  measured << at << " s after " << args.words[0];
+  state.note = measured.str();
   if (std::fabs(at - after) <= tolerance) return std::nullopt;
-  std::ostringstream late;
-  late << args.rawText << " came " << at << " s after " << args.words[0] << ", not " << after;
-  return late.str();
+  return args.rawText + " came " + state.note + ", not " + args.words[1];
 }
 
 // Clock mode aimed at the next whole minute at least the given seconds ahead: writes the hour
@@ -390,12 +392,13 @@ constexpr Verb kVerbs[] = {
     {"ok", 1, false, Ok},
     {"call", 3, true, Call},
     {"clock-target", 1, false, ClockTarget},
-    {"stays-hidden", 2, false, StaysHidden},
+    {"stays-unseen", 2, false, StaysUnseen},
 };
 
 }  // namespace
 
 Failure RunStep(std::string_view line, ScenarioState& state) {
+  state.note.clear();
   std::istringstream in{std::string(line)};
   std::string name;
   in >> name;

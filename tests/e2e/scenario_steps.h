@@ -12,6 +12,7 @@ namespace quorvane::e2e {
 struct ScenarioState {
   std::wstring tracePath;               // the program's relay trace
   std::map<std::string, double> marks;  // named moments, in seconds of the tick count
+  std::string note;                     // what the last step measured, for the log
 };
 
 // Carries out one step; the reason when it failed. An unknown verb or a malformed line fails.
