@@ -2,6 +2,7 @@
 // for each change of a window's icon, who owns the icon images, and which menu pops up.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <stdexcept>
@@ -111,6 +112,57 @@ TEST_F(TrayServicesTest, FailedModifyAddsTheIconInstead) {
   ASSERT_EQ(Requests(), (std::vector{TrayRequest::kAdd, TrayRequest::kModify, TrayRequest::kAdd}));
   EXPECT_EQ(backend.TrayCalls()[2].icon, backend.TrayCalls()[1].icon);
   EXPECT_EQ(backend.LiveIconImages(), 1);
+}
+
+// An icon file of one 16 x 16 bitmap image at the given depth, its mask included.
+std::vector<std::uint8_t> OneImageIcon(int bitsPerPixel) {
+  const auto put = [](std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value,
+                      int bytes) {
+    for (int i = 0; i < bytes; ++i) out[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+  };
+  const std::uint32_t palette = bitsPerPixel <= 8 ? 4u << bitsPerPixel : 0;
+  const std::uint32_t colourRows = 16 * ((16 * std::uint32_t(bitsPerPixel) + 31) / 32 * 4);
+  const std::uint32_t imageSize = 40 + palette + colourRows + 16 * 4;
+  std::vector<std::uint8_t> file(22 + imageSize);
+  put(file, 2, 1, 2);  // an icon
+  put(file, 4, 1, 2);  // one entry
+  file[6] = file[7] = 16;
+  put(file, 10, 1, 2);
+  put(file, 12, std::uint32_t(bitsPerPixel), 2);
+  put(file, 14, imageSize, 4);
+  put(file, 18, 22, 4);
+  put(file, 22, 40, 4);  // the bitmap header
+  put(file, 26, 16, 4);
+  put(file, 30, 32, 4);  // colour rows and mask rows
+  put(file, 34, 1, 2);
+  put(file, 36, std::uint32_t(bitsPerPixel), 2);
+  return file;
+}
+
+TEST_F(TrayServicesTest, IconIsMadeAtTheImagesWidthAndHalfItsStoredHeight) {
+  SetIcon(TrayIconFile());
+  ASSERT_EQ(backend.IconRequests().size(), 1u);
+  EXPECT_EQ(backend.IconRequests()[0].width, 32);
+  EXPECT_EQ(backend.IconRequests()[0].height, 32);
+}
+
+TEST_F(TrayServicesTest, RefusedSizeIsTriedAgainWithoutOneUnlessSixteenBitsPerPixel) {
+  backend.FailSizedIcons(true);
+  SetIcon(OneImageIcon(8));
+  ASSERT_EQ(backend.IconRequests().size(), 2u);
+  EXPECT_EQ(backend.IconRequests()[0].width, 16);
+  EXPECT_EQ(backend.IconRequests()[1].width, 0);
+  EXPECT_TRUE(backend.IconRequests()[1].made);
+  EXPECT_EQ(Requests(), std::vector{TrayRequest::kAdd});
+
+  // A 16-bit image gets no second try, for the small size nor the large one: no icon at all,
+  // so the one shown goes.
+  SetIcon(OneImageIcon(16));
+  ASSERT_EQ(backend.IconRequests().size(), 4u);
+  EXPECT_EQ(backend.IconRequests()[2].width, 16);
+  EXPECT_EQ(backend.IconRequests()[3].width, 16);
+  EXPECT_EQ(Requests(), (std::vector{TrayRequest::kAdd, TrayRequest::kDelete}));
+  EXPECT_EQ(backend.LiveIconImages(), 0);
 }
 
 TEST_F(TrayServicesTest, MenuHoldsTheItemsBelowWithIdsByPositionAmongAllMenuItems) {

@@ -285,8 +285,11 @@ void HeadlessBackend::PostQuit(int code) {
 
 // ---- notification area ----
 
-Native HeadlessBackend::CreateIconImage(std::span<const std::uint8_t> image, int, int) {
-  if (image.empty()) return 0;
+Native HeadlessBackend::CreateIconImage(std::span<const std::uint8_t> image, int width,
+                                        int height) {
+  const bool made = !image.empty() && !(failSizedIcons_ && (width != 0 || height != 0));
+  iconRequests_.push_back({width, height, made});
+  if (!made) return 0;
   ++liveIcons_;
   return ++nextIcon_;
 }

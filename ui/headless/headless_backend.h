@@ -41,6 +41,12 @@ class HeadlessBackend final : public Backend {
     Native icon;
     Text tip;
   };
+  // An icon image asked for: the size (0 for the image's own) and whether it was made.
+  struct IconRequest {
+    int width;
+    int height;
+    bool made;
+  };
   struct EnableCall {
     ControlRef ref;
     bool enabled;
@@ -73,6 +79,8 @@ class HeadlessBackend final : public Backend {
   // Runs inside the next nested loop (a modal window waiting).
   void OnNextNestedLoop(std::function<void()> script) { loopScripts_.push_back(script); }
   void FailModifyRequests(bool fail) { failModify_ = fail; }
+  // Icon images asked for with a size are not made (as the system may refuse a size).
+  void FailSizedIcons(bool fail) { failSizedIcons_ = fail; }
 
   const Node* Find(ControlRef ref) const;
   const Node& At(Native handle) const { return nodes_.at(handle - 1); }
@@ -84,6 +92,7 @@ class HeadlessBackend final : public Backend {
   const std::vector<PopupMenuEntry>& LastMenu() const { return lastMenu_; }
   std::optional<int> QuitCode() const { return quitCode_; }
   int LiveIconImages() const { return liveIcons_; }
+  const std::vector<IconRequest>& IconRequests() const { return iconRequests_; }
 
   // ---- Backend ----
   void SetListener(BackendListener* listener) override { listener_ = listener; }
@@ -139,6 +148,8 @@ class HeadlessBackend final : public Backend {
   std::vector<PopupMenuEntry> lastMenu_;
   std::optional<int> menuChoice_;
   bool failModify_ = false;
+  bool failSizedIcons_ = false;
+  std::vector<IconRequest> iconRequests_;
   Native nextIcon_ = 0x10000;
   int liveIcons_ = 0;
 };
