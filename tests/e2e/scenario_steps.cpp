@@ -190,6 +190,20 @@ Failure Message(const Arguments& args, ScenarioState&) {
   return name + " says " + Quoted(seen) + ", not " + Quoted(args.text);
 }
 
+// The tray menu opens with its top right corner 5 pixels up and left of the mouse cursor.
+Failure MenuAtCursor(const Arguments&, ScenarioState&) {
+  HWND menu = FindProgramWindow("menu");
+  if (!menu) return Missing("menu");
+  POINT cursor{};
+  RECT rect{};
+  GetCursorPos(&cursor);
+  GetWindowRect(menu, &rect);
+  if (rect.right == cursor.x - 5 && rect.top == cursor.y - 5) return std::nullopt;
+  return "the menu's top right corner is at " + std::to_string(rect.right) + "," +
+         std::to_string(rect.top) + " with the cursor at " + std::to_string(cursor.x) + "," +
+         std::to_string(cursor.y);
+}
+
 // ---- acting as the user ---------------------------------------------------------------
 
 // Acts on a window that must exist now.
@@ -375,6 +389,7 @@ constexpr Verb kVerbs[] = {
     {"hidden", 1, false, Hidden},
     {"gone", 1, false, Gone},
     {"unseen", 1, false, Unseen},
+    {"menu-at-cursor", 0, false, MenuAtCursor},
     {"enabled", 1, false, Enabled},
     {"disabled", 1, false, Disabled},
     {"checked", 1, false, Checked},
