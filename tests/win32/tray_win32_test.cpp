@@ -1,8 +1,9 @@
 // The tray behaviour over the real backend: the records sent to the shell, the popup menu,
 // the session-end answer, and the exit code of the program itself after its exit item.
+#include <windows.h>
+
 #include <ole2.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -384,6 +385,17 @@ HWND WaitForWindow(DWORD process, const wchar_t* className) {
   return search.found;
 }
 
+// The program run as a child process; ended by force if a test leaves it running.
+struct ChildProcess {
+  PROCESS_INFORMATION info{};
+  ~ChildProcess() {
+    if (!info.hProcess) return;
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 99);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+};
+
 TEST(TrayProgramTest, ExitItemEndsTheProcessWithZero) {
   if (GetFileAttributesW(kExecutable) == INVALID_FILE_ATTRIBUTES) {
     GTEST_SKIP() << "quorvane.exe has not been built beside the tests";
@@ -391,19 +403,12 @@ TEST(TrayProgramTest, ExitItemEndsTheProcessWithZero) {
   std::wstring command = std::wstring(L"\"") + kExecutable + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
+  ChildProcess child;
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process));
-  const auto finish = [&process] {
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process.hProcess, 99);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  };
+                             &startup, &child.info));
+  const PROCESS_INFORMATION& process = child.info;
 
   HWND main = WaitForWindow(process.dwProcessId, L"QuorvaneWindow");
-  if (!main) finish();
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(FromWide(WindowText(main)), "Quorvane v3.0");
   WaitFor([&] { return IsWindowVisible(main) != FALSE; });
@@ -433,11 +438,9 @@ TEST(TrayProgramTest, ExitItemEndsTheProcessWithZero) {
   EXPECT_NE(WaitForSingleObject(process.hProcess, 500), WAIT_OBJECT_0);  // Esc chose nothing
   PostMessageW(main, WM_COMMAND, kExitCommand, 0);
 
-  const DWORD waited = WaitForSingleObject(process.hProcess, kWaitMs);
-  DWORD code = 0;
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, kWaitMs), WAIT_OBJECT_0);
+  DWORD code = 1;
   GetExitCodeProcess(process.hProcess, &code);
-  finish();
-  ASSERT_EQ(waited, WAIT_OBJECT_0);
   EXPECT_EQ(code, 0u);
 }
 
