@@ -72,6 +72,27 @@ Pen SolidPen(COLORREF colour, int width = 1);
 WindowDc DcOfWindow(HWND hwnd);
 WindowDc DcOfClient(HWND hwnd);
 
+// The device context of one WM_PAINT, from BeginPaint to EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {
+    if (dc_) detail::CountCreated();
+  }
+  ~PaintDc() {
+    EndPaint(hwnd_, &paint_);
+    if (dc_) detail::CountReleased();
+  }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // Selects an object into a device context for one scope, then puts the previous one back.
 class Selection {
  public:

@@ -183,8 +183,6 @@ void TrackHover(SkinEntry& entry, LPARAM lParam) {
   Redraw(entry);
 }
 
-void Forget(HWND hwnd);
-
 LRESULT CALLBACK SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR) {
   SkinEntry* entry = Find(hwnd);
@@ -192,15 +190,14 @@ LRESULT CALLBACK SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
   const bool whole = DrawnWhole(entry->type);
   switch (message) {
     case WM_NCDESTROY:
-      Forget(hwnd);
+      // The window goes: its entry with it, and its own procedure back in place.
+      RemoveWindowSubclass(hwnd, SkinProc, kSubclassId);
+      entries.erase(hwnd);
       return DefSubclassProc(hwnd, message, wParam, lParam);
     case WM_PAINT:
       if (whole) {
-        PAINTSTRUCT paint;
-        if (HDC dc = BeginPaint(hwnd, &paint)) {
-          PaintWhole(*entry, dc);
-          EndPaint(hwnd, &paint);
-        }
+        const PaintDc dc(hwnd);
+        if (dc.get()) PaintWhole(*entry, dc.get());
         return 0;
       }
       break;
@@ -238,11 +235,6 @@ LRESULT CALLBACK SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
   const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
   AfterMessage(hwnd, message, wParam);
   return result;
-}
-
-void Forget(HWND hwnd) {
-  RemoveWindowSubclass(hwnd, SkinProc, kSubclassId);
-  entries.erase(hwnd);
 }
 
 BOOL CALLBACK OfferOne(HWND hwnd, LPARAM) {

@@ -300,6 +300,44 @@ TEST_F(SkinTest, ButtonsRedrawOnHoverPressAndCheck) {
   SendMessageW(start, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(FaceOf(start), normal);
 
+  // A spinner lights the half under the mouse and darkens the half pressed.
+  HWND spinner = Hwnd(kCountSpinner);
+  RECT client;
+  GetClientRect(spinner, &client);
+  const LPARAM lowerHalf = MAKELPARAM(2, client.bottom - 3);
+  const auto upper = [spinner] { return WindowPixels(spinner).At(1, 1); };
+  const auto lower = [spinner, &client] { return WindowPixels(spinner).At(1, client.bottom - 2); };
+  SendMessageW(spinner, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(upper(), Face());
+  EXPECT_EQ(lower(), Face());
+  SendMessageW(spinner, WM_MOUSEMOVE, 0, lowerHalf);
+  UpdateWindow(spinner);
+  EXPECT_EQ(upper(), Face());
+  const COLORREF lowerHot = lower();
+  EXPECT_NE(lowerHot, Face());
+  SendMessageW(spinner, WM_LBUTTONDOWN, MK_LBUTTON, lowerHalf);
+  UpdateWindow(spinner);
+  EXPECT_NE(lower(), lowerHot);
+  SendMessageW(spinner, WM_LBUTTONUP, 0, lowerHalf);
+  UpdateWindow(spinner);
+  EXPECT_EQ(lower(), lowerHot);
+  SendMessageW(spinner, WM_MOUSELEAVE, 0, 0);
+  UpdateWindow(spinner);
+  EXPECT_EQ(lower(), Face());
+
+  // A combo box's arrow lights up under the mouse.
+  HWND box = Hwnd(kActionBox);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(box, &info));
+  const auto arrowFace = [box, &info] { return WindowPixels(box).At(info.rcButton.left + 2, 2); };
+  SendMessageW(box, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(arrowFace(), Face());
+  SendMessageW(box, WM_MOUSEMOVE, 0, MAKELPARAM(info.rcButton.left + 2, 5));
+  EXPECT_NE(arrowFace(), Face());
+  SendMessageW(box, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(arrowFace(), Face());
+
   // The flash option's box shows its mark once checked, and loses it again.
   HWND option = Hwnd(kFlashOption);
   SendMessageW(option, WM_MOUSELEAVE, 0, 0);
@@ -475,6 +513,7 @@ TEST_F(SkinTest, DrawingGivesBackEveryObjectItMakes) {
   HWND main = Hwnd(kWindow);
   HWND start = Hwnd(kStartButton);
   HWND spinner = Hwnd(kCountSpinner);
+  HWND box = Hwnd(kActionBox);
   const int liveBefore = skin::LiveGdiObjects();
   const long madeBefore = skin::GdiObjectsMade();
   for (int i = 0; i < 1000; ++i) {
@@ -487,9 +526,13 @@ TEST_F(SkinTest, DrawingGivesBackEveryObjectItMakes) {
     SendMessageW(start, BM_SETSTATE, FALSE, 0);
     SendMessageW(start, WM_MOUSELEAVE, 0, 0);
     SendMessageW(spinner, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    SendMessageW(spinner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     UpdateWindow(spinner);
+    SendMessageW(spinner, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     SendMessageW(spinner, WM_MOUSELEAVE, 0, 0);
     UpdateWindow(spinner);
+    SendMessageW(box, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(box, WM_MOUSELEAVE, 0, 0);
   }
   const long made = skin::GdiObjectsMade() - madeBefore;
   std::printf("[ skin     ] live GDI objects before %d, after %d; %ld made and freed\n", liveBefore,
@@ -499,13 +542,50 @@ TEST_F(SkinTest, DrawingGivesBackEveryObjectItMakes) {
   EXPECT_GT(made, 10000) << "the repaints did draw";
 }
 
-TEST_F(SkinTest, DISABLED_Screenshot) {
+// Pictures for the documentation, not a check: run by scripts/skin-screenshots.sh, which
+// names the folder in SKIN_SCREENSHOTS.
+std::string screenshotPath;
+
+void CALLBACK SaveMessageBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, LPARAM(&box));
+  if (!box) return;
+  KillTimer(nullptr, id);
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  WindowPixels(box).Save(screenshotPath);
+  PostMessageW(box, WM_CLOSE, 0, 0);
+}
+
+TEST_F(SkinTest, DISABLED_Screenshots) {
   const char* folder = std::getenv("SKIN_SCREENSHOTS");
-  const std::string prefix = folder ? folder : ".";
-  WindowPixels(Hwnd(kWindow)).Save(prefix + "/main_skinned.bmp");
-  SetVisualStyle(0);
-  Settle();
-  WindowPixels(Hwnd(kWindow)).Save(prefix + "/main_plain.bmp");
+  ASSERT_TRUE(folder) << "SKIN_SCREENSHOTS names the folder for the pictures";
+  ASSERT_TRUE(program.services.LoadWindow(kAboutWindow, false));
+  HWND about = reinterpret_cast<HWND>(program.services.NativeOf({kAboutWindow, kWindowControl}));
+  SetCursorPos(0, 0);  // nothing hovered
+  for (const char* look : {"skinned", "plain"}) {
+    if (std::string(look) == "plain") SetVisualStyle(0);
+    Settle();
+    SetForegroundWindow(Hwnd(kWindow));
+    PumpFor(100);
+    WindowPixels(Hwnd(kWindow)).Save(std::string(folder) + "/main_window_" + look + ".bmp");
+    SetForegroundWindow(about);
+    RedrawWindow(about, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(100);
+    WindowPixels(about).Save(std::string(folder) + "/about_window_" + look + ".bmp");
+    // The action box with its list open, list and box in one picture.
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    GetComboBoxInfo(Hwnd(kActionBox), &combo);
+    SetForegroundWindow(Hwnd(kWindow));
+    SendMessageW(Hwnd(kActionBox), CB_SHOWDROPDOWN, TRUE, 0);
+    PumpFor(200);
+    WindowPixels(combo.hwndList).Save(std::string(folder) + "/action_list_" + look + ".bmp");
+    SendMessageW(Hwnd(kActionBox), CB_SHOWDROPDOWN, FALSE, 0);
+    screenshotPath = std::string(folder) + "/message_box_" + look + ".bmp";
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, SaveMessageBox);
+    program.services.ShowMessage("关闭窗口后程序将在托盘继续运行", 0);
+    KillTimer(nullptr, timer);
+  }
 }
 
 }  // namespace
