@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`. Both install what is missing.
-.PHONY: deps build run test e2e dist fuzz format
+.PHONY: deps build run test e2e dist fuzz format screenshots
 
 deps:
 	@scripts/install-deps.sh
@@ -13,6 +13,9 @@ run: deps
 
 test: deps
 	@scripts/test.sh
+
+screenshots: deps
+	@scripts/screenshots.sh
 
 e2e: deps
 	@scripts/build.sh win64 && scripts/e2e.sh

@@ -3,7 +3,7 @@
 # Needs a display (see with-display.sh).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-[ -f "$WINEPREFIX/.quorvane-ready-3" ] && exit 0
+[ -f "$WINEPREFIX/.quorvane-ready-5" ] && exit 0
 mkdir -p "$(dirname "$WINEPREFIX")"
 wineboot -i >/dev/null 2>&1 || true
 # The designs ask for 宋体, 新宋体 and the default GUI font; Wine has none of them, so they are
@@ -21,5 +21,8 @@ reg="$WINEPREFIX/settings.reg"
   '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
   '"Managed"="N"' | iconv -f UTF-8 -t UTF-16LE; } > "$reg"
 wine regedit "$reg" >/dev/null 2>&1 || true
+# Marlett, which draws the caption buttons, where this Wine finds it (only Marlett: Wine's
+# Tahoma has no Chinese and would win over the replacement above).
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 wineserver -w
-touch "$WINEPREFIX/.quorvane-ready-3"
+touch "$WINEPREFIX/.quorvane-ready-5"
