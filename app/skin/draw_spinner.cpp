@@ -1,5 +1,4 @@
 // Spinners, drawn whole: a frame split into two flat halves, each with its arrow.
-#include "app/skin/gdi_objects.h"
 #include "app/skin/skin_drawing.h"
 #include "app/skin/skin_paint.h"
 

@@ -124,6 +124,7 @@ bool MayChangeLook(UINT message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_SETTEXT:
+    case WM_SETFONT:
     case WM_STYLECHANGED:
     case WM_UPDATEUISTATE:
     case WM_LBUTTONDOWN:

@@ -9,13 +9,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/program.h"
 #include "app/skin/gdi_objects.h"
-#include "app/skin/skin_colours.h"
 #include "app/skin/skin_windows.h"
 #include "app/skin/visual_style.h"
 #include "forms/main_window_ids.h"
