@@ -83,7 +83,10 @@ class AboutWindowWin32Test : public Win32ProgramTest {
   void OpenLookAndEscape(const std::function<void()>& look) {
     ModalLook modal([&] {
       look();
-      PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+      // To the focus, as a key press goes; to the window when the focus went elsewhere (another
+      // program on the same Wine desktop may hold the foreground).
+      HWND focus = GetFocus();
+      PostMessageW(focus ? focus : Of(kWindowControl), WM_KEYDOWN, VK_ESCAPE, 1);
     });
     EXPECT_TRUE(app.program.services.LoadWindow(kAboutWindow, true));
     EXPECT_FALSE(modal.Rescued()) << "Esc did not close the about window";
