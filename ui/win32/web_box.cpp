@@ -6,6 +6,7 @@
 #include <wrl/client.h>
 
 #include <memory>
+#include <string_view>
 
 #include "ui/win32/gbk.h"
 
@@ -225,8 +226,7 @@ std::wstring RunningModulePath() {
   }
 }
 
-}  // namespace
-
+// The res: address of a resource of the module at modulePath, as the browser opens it.
 std::wstring ResourceAddress(std::wstring_view modulePath, std::wstring_view resourceName) {
   std::wstring address = L"res://";
   address += modulePath;
@@ -234,6 +234,8 @@ std::wstring ResourceAddress(std::wstring_view modulePath, std::wstring_view res
   address += resourceName;
   return address;
 }
+
+}  // namespace
 
 HWND CreateWebBox(HWND parent, const RECT& rect, const Text& resourceName) {
   HINSTANCE instance = GetModuleHandleW(nullptr);

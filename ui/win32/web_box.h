@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 
 #include "ui/types.h"
 
@@ -14,9 +13,6 @@ namespace quorvane {
 // running executable (a res: address); nullptr when the browser control cannot be created.
 // The browser and everything that hosts it go with the window.
 HWND CreateWebBox(HWND parent, const RECT& rect, const Text& resourceName);
-
-// The res: address of a resource of the module at modulePath, as the browser opens it.
-std::wstring ResourceAddress(std::wstring_view modulePath, std::wstring_view resourceName);
 
 // The address this web box handed to its browser's Navigate; empty when it navigated nowhere.
 // Lets tests see the request, whose completion they cannot observe.
