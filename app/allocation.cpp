@@ -10,5 +10,9 @@ void* operator new(std::size_t size) {
   quorvane::FatalError(quorvane::AllocationFailureMessage(size));
 }
 
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+  std::free(memory);
+}

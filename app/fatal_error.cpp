@@ -1,6 +1,7 @@
 #include "app/fatal_error.h"
 
 #include <windows.h>
+// after windows.h
 #include <ole2.h>
 
 #include "app/fatal_report.h"
@@ -12,7 +13,9 @@ namespace {
 bool oleInitialised = false;
 }
 
-void MarkOleInitialised() { oleInitialised = true; }
+void MarkOleInitialised() {
+  oleInitialised = true;
+}
 
 void ExitCleanUp() {
   if (oleInitialised) {

@@ -1,5 +1,6 @@
 // The start routine: initialise, load the main window, run the message loop, clean up.
 #include <windows.h>
+// after windows.h
 #include <ole2.h>
 
 #include <string>
@@ -15,7 +16,9 @@
 namespace quorvane {
 namespace {
 
-void ReportFatal(const std::string& message) { FatalError(message); }
+void ReportFatal(const std::string& message) {
+  FatalError(message);
+}
 
 // The process works in the program's own folder, wherever it was started from.
 void EnterProgramFolder() {

@@ -8,9 +8,8 @@ BindingTable MainWindowBindings(const MainWindowHandlers& h) {
   using namespace main_window;
   // Handlers with one integer argument.
   const auto withArgument = [](auto method, auto& object) {
-    return NoResult([method, &object](std::span<const std::int32_t> args) {
-      (object.*method)(args[0]);
-    });
+    return NoResult(
+        [method, &object](std::span<const std::int32_t> args) { (object.*method)(args[0]); });
   };
   return {
       {kWindow, event::kCreated, 0, NoResult([h] { h.modes.OnCreated(); })},
@@ -30,9 +29,11 @@ BindingTable MainWindowBindings(const MainWindowHandlers& h) {
       {kCountField, event::kTextChanged, 0, NoResult([h] { h.fields.OnCountChanged(); })},
       {kHourField, event::kTextChanged, 0, NoResult([h] { h.fields.OnHourChanged(); })},
       {kMinuteField, event::kTextChanged, 0, NoResult([h] { h.fields.OnMinuteChanged(); })},
-      {kCountSpinner, event::kArrowPressed, 1, withArgument(&FieldHandlers::OnCountArrow, h.fields)},
+      {kCountSpinner, event::kArrowPressed, 1,
+       withArgument(&FieldHandlers::OnCountArrow, h.fields)},
       {kHourSpinner, event::kArrowPressed, 1, withArgument(&FieldHandlers::OnHourArrow, h.fields)},
-      {kMinuteSpinner, event::kArrowPressed, 1, withArgument(&FieldHandlers::OnMinuteArrow, h.fields)},
+      {kMinuteSpinner, event::kArrowPressed, 1,
+       withArgument(&FieldHandlers::OnMinuteArrow, h.fields)},
   };
 }
 

@@ -43,7 +43,9 @@ enum Control : int {
   kAboutItem,       // 关于(&A)
 };
 
-constexpr ControlRef Ref(Control control) { return {kMainWindow, control}; }
+constexpr ControlRef Ref(Control control) {
+  return {kMainWindow, control};
+}
 }  // namespace main_window
 
 }  // namespace quorvane

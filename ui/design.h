@@ -27,7 +27,9 @@ enum class ControlKind : std::uint8_t {
 
 // Colours: 0x00BBGGRR, a system colour (SystemColour(COLOR_...)), or the kind's default.
 inline constexpr std::uint32_t kDefaultColour = 0xFFFFFFFFu;
-constexpr std::uint32_t SystemColour(int index) { return 0x80000000u | std::uint32_t(index); }
+constexpr std::uint32_t SystemColour(int index) {
+  return 0x80000000u | std::uint32_t(index);
+}
 constexpr std::uint32_t Rgb(int r, int g, int b) {
   return std::uint32_t(r) | std::uint32_t(g) << 8 | std::uint32_t(b) << 16;
 }

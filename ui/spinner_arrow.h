@@ -8,6 +8,8 @@ namespace quorvane {
 
 // The argument of `arrow pressed` for a proposed position change: 1 up, -1 down. Only the
 // sign counts, so an accelerated change still steps by one.
-constexpr std::int32_t ArrowArgument(int proposedDelta) { return proposedDelta < 0 ? 1 : -1; }
+constexpr std::int32_t ArrowArgument(int proposedDelta) {
+  return proposedDelta < 0 ? 1 : -1;
+}
 
 }  // namespace quorvane

@@ -14,7 +14,7 @@ class TimerSchedule {
   TimerSchedule(std::int64_t start, std::int32_t period) : start_(start), period_(period) {}
 
   struct Wake {
-    bool tickDue;            // deliver one tick now
+    bool tickDue;              // deliver one tick now
     std::int64_t delayToNext;  // arm the system timer for this many milliseconds (at least 1)
   };
   // The system timer woke at `now`.

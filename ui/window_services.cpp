@@ -48,7 +48,9 @@ WindowServices::WindowServices(Backend& backend, std::span<const WindowDesign* c
   backend_.SetListener(this);
 }
 
-WindowServices::~WindowServices() { backend_.SetListener(nullptr); }
+WindowServices::~WindowServices() {
+  backend_.SetListener(nullptr);
+}
 
 void WindowServices::SetBindings(int windowId, BindingTable bindings) {
   bindings_[windowId] = std::move(bindings);
@@ -79,7 +81,9 @@ WindowServices::Control& WindowServices::ControlOf(Window& window, int controlId
   Fail(kNoSuchWindowOrControl);
 }
 
-bool WindowServices::IsLoaded(int windowId) const { return FindWindow(windowId) != nullptr; }
+bool WindowServices::IsLoaded(int windowId) const {
+  return FindWindow(windowId) != nullptr;
+}
 
 Native WindowServices::NativeOf(ControlRef ref) const {
   Window* window = FindWindow(ref.window);
@@ -118,7 +122,8 @@ PropertyValue WindowServices::ReadProperty(ControlRef ref, int number) {
       if (number == property::kChecked) return backend_.IsChecked(control.handle);
       break;
     case ControlKind::kComboBox:
-      if (number == property::kCurrentItem) return std::int32_t{backend_.CurrentItem(control.handle)};
+      if (number == property::kCurrentItem)
+        return std::int32_t{backend_.CurrentItem(control.handle)};
       break;
     default:
       break;
@@ -260,8 +265,8 @@ Native WindowServices::CreateWindowAndControls(Window& window, bool ownedByToolW
     for (Control& control : window.controls) {
       if (control.handle || failed) continue;
       const int parentId = control.design->parent;
-      const Native parent = parentId == kWindowControl ? window.handle
-                                                       : NativeOf({window.id(), parentId});
+      const Native parent =
+          parentId == kWindowControl ? window.handle : NativeOf({window.id(), parentId});
       if (!parent) continue;
       control.handle =
           backend_.CreateControl(*window.design, *control.design, window.handle, parent);
@@ -277,7 +282,8 @@ Native WindowServices::CreateWindowAndControls(Window& window, bool ownedByToolW
     backend_.StackInOrder(std::span(stacking).subspan(1));
     for (Control& control : window.controls) {
       // A timer with a stored period starts with its window.
-      if (control.design->kind == ControlKind::kTimer) WriteTimerPeriod(control, control.design->initial);
+      if (control.design->kind == ControlKind::kTimer)
+        WriteTimerPeriod(control, control.design->initial);
     }
     return window.handle;
   }

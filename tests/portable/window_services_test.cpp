@@ -157,12 +157,11 @@ TEST(TimerScheduleTest, WakesAreJudgedAgainstTheStartNotTheLastTick) {
   };
   // Period 1000 from 0; each row wakes the same schedule in turn.
   const Case cases[] = {
-      {990, false, 10},    // early: wait for the rest
-      {1000, true, 1000},  // on time
-      {2150, true, 850},   // late: the next is still due at 3000
-      {2999, false, 1},    // ...
-      {3001, true, 999},
-      {7500, true, 500},   // slept through 4000..7000: one tick, then 8000
+      {990, false, 10},                       // early: wait for the rest
+      {1000, true, 1000},                     // on time
+      {2150, true, 850},                      // late: the next is still due at 3000
+      {2999, false, 1},                       // ...
+      {3001, true, 999},  {7500, true, 500},  // slept through 4000..7000: one tick, then 8000
       {8000, true, 1000},
   };
   TimerSchedule schedule(0, 1000);
@@ -393,10 +392,14 @@ TEST_F(WindowServicesTest, AccessToAWindowThatIsNotLoadedIsFatal) {
   };
   EXPECT_EQ(fatalMessage([&] { Read(kEdit, property::kText); }), kWindowNotLoaded);
   EXPECT_EQ(fatalMessage([&] { Write(kEdit, property::kText, "1"); }), kWindowNotLoaded);
-  EXPECT_EQ(fatalMessage([&] { services.ItemValue({kTestMain, kCombo}, 0); }),
+  EXPECT_EQ(fatalMessage([&] {
+              services.ItemValue({kTestMain, kCombo}, 0);
+            }),
             kNoSuchWindowOrControl);
   EXPECT_EQ(fatalMessage([&] { services.UnloadWindow({kTestMain, 0}); }), kNoSuchWindowOrControl);
-  EXPECT_EQ(fatalMessage([&] { services.SetTrayIcon({kTestMain, 0}, {}, ""); }),
+  EXPECT_EQ(fatalMessage([&] {
+              services.SetTrayIcon({kTestMain, 0}, {}, "");
+            }),
             kNoSuchWindowOrControl);
 }
 

@@ -211,7 +211,9 @@ void HeadlessBackend::RequestClose(int window) {
   ProcessPosted();
 }
 
-bool HeadlessBackend::QueryEndSession(int window) { return listener_->OnQueryEndSession(window); }
+bool HeadlessBackend::QueryEndSession(int window) {
+  return listener_->OnQueryEndSession(window);
+}
 
 void HeadlessBackend::TrayMouse(int window, std::uint32_t mouseMessage) {
   listener_->OnTrayMessage(window, mouseMessage);
@@ -294,7 +296,9 @@ Native HeadlessBackend::CreateIconImage(std::span<const std::uint8_t> image, int
   return ++nextIcon_;
 }
 
-void HeadlessBackend::DestroyIconImage(Native) { --liveIcons_; }
+void HeadlessBackend::DestroyIconImage(Native) {
+  --liveIcons_;
+}
 
 bool HeadlessBackend::NotifyTray(Native, TrayRequest request, Native icon, const Text& tip) {
   trayCalls_.push_back({request, icon, tip});

@@ -16,10 +16,11 @@ struct HandleDeleter {
 };
 
 template <typename Handle, auto Release>
-using UniqueHandle =
-    std::unique_ptr<std::remove_pointer_t<Handle>, HandleDeleter<Handle, Release>>;
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<Handle>, HandleDeleter<Handle, Release>>;
 
-inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void DeleteGdiObject(HGDIOBJ object) {
+  DeleteObject(object);
+}
 
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, DeleteGdiObject>;
