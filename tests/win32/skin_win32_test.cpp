@@ -354,6 +354,30 @@ TEST_F(SkinTest, ButtonsRedrawOnHoverPressAndCheck) {
   EXPECT_EQ(darkPixels(), 0);
 }
 
+// How many pixels of the window are of a kind.
+int CountPixels(HWND hwnd, bool (*kind)(COLORREF)) {
+  const WindowPixels pixels(hwnd);
+  int count = 0;
+  for (int y = 0; y < pixels.Height(); ++y) {
+    for (int x = 0; x < pixels.Width(); ++x) count += kind(pixels.At(x, y));
+  }
+  return count;
+}
+// Smoothed text edges blend into the background: judge by the strongest pixels.
+bool Red(COLORREF c) {
+  return GetRValue(c) > 0xC0 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60;
+}
+bool Black(COLORREF c) {
+  return GetRValue(c) < 0x40 && GetGValue(c) < 0x40 && GetBValue(c) < 0x40;
+}
+
+TEST_F(SkinTest, TextsKeepTheirColours) {
+  program.services.WriteProperty(Ref(kClockField), property::kText, "2012年12月28日20时00分00秒");
+  PumpFor(50);
+  EXPECT_GT(CountPixels(Hwnd(kClockField), Red), 50) << "the clock stays red";
+  EXPECT_GT(CountPixels(Hwnd(kStatusBox), Black), 50) << "the status stays black";
+}
+
 // What the message box test saw of the box while it was up.
 struct SeenInBox {
   int buttons = 0;
