@@ -11,6 +11,7 @@
 #include "forms/about_window.h"
 #include "forms/main_window_ids.h"
 #include "forms/makers.h"
+#include "tests/support/win32_pump.h"
 #include "tests/support/win32_window_probe.h"
 #include "ui/win32/web_box.h"
 
@@ -123,6 +124,9 @@ TEST_F(AboutWindowWin32Test, IsAFixedCentredWindowOwnedByTheToolWindowWithoutAnI
   EXPECT_TRUE(looked);
   EXPECT_FALSE(app.program.services.IsLoaded(kAboutWindow));
   EXPECT_TRUE(IsWindowEnabled(mainWindow)) << "usable again once the about window is closed";
+  PumpFor(200);
+  HWND focus = GetFocus();
+  EXPECT_TRUE(focus && GetAncestor(focus, GA_ROOT) == mainWindow) << "the focus comes back";
 }
 
 struct AboutLook {
