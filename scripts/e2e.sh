@@ -14,6 +14,9 @@ for binary in build/win64/app/quorvane.exe build/win64/tests/e2e/e2e_driver.exe;
   [ -f "$binary" ] || { echo "e2e: $binary is missing (scripts/build.sh win64)"; exit 1; }
 done
 mkdir -p "$out"
+# One run at a time in this tree: the runs share the prefixes and results under build/e2e.
+exec 9>"$out/.lock"
+flock 9
 
 # The base prefix: a copy of the project's prefix, made again whenever that one changes, whose
 # relay trace shows only the power calls.

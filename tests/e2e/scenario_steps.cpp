@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "forms/main_window_ids.h"
 #include "tests/e2e/power_trace.h"
 #include "tests/e2e/program_windows.h"
+#include "tests/e2e/x_input.h"
 #include "ui/tray_codes.h"
 
 namespace quorvane::e2e {
@@ -190,7 +192,8 @@ Failure Message(const Arguments& args, ScenarioState&) {
   return name + " says " + Quoted(seen) + ", not " + Quoted(args.text);
 }
 
-// The tray menu opens with its top right corner 5 pixels up and left of the mouse cursor.
+// The tray menu opens with its top right corner 5 pixels up and left of the mouse cursor, moved
+// only as far as the screen's edges require.
 Failure MenuAtCursor(const Arguments&, ScenarioState&) {
   HWND menu = FindProgramWindow("menu");
   if (!menu) return Missing("menu");
@@ -198,9 +201,11 @@ Failure MenuAtCursor(const Arguments&, ScenarioState&) {
   RECT rect{};
   GetCursorPos(&cursor);
   GetWindowRect(menu, &rect);
-  if (rect.right == cursor.x - 5 && rect.top == cursor.y - 5) return std::nullopt;
-  return "the menu's top right corner is at " + std::to_string(rect.right) + "," +
-         std::to_string(rect.top) + " with the cursor at " + std::to_string(cursor.x) + "," +
+  const int width = int(rect.right - rect.left);
+  const int left = std::clamp(int(cursor.x) - 5 - width, 0, GetSystemMetrics(SM_CXSCREEN) - width);
+  if (rect.left == left && rect.top == cursor.y - 5) return std::nullopt;
+  return "the menu is at " + std::to_string(rect.left) + "," + std::to_string(rect.top) + "-" +
+         std::to_string(rect.right) + " with the cursor at " + std::to_string(cursor.x) + "," +
          std::to_string(cursor.y);
 }
 
@@ -315,6 +320,45 @@ Failure Ok(const Arguments& args, ScenarioState& state) {
   return Gone(args, state);
 }
 
+// ---- real input through the X server ------------------------------------------------
+
+// xdotool leaves its status beside the trace.
+XInput XInputFor(const ScenarioState& state) {
+  return {state.tracePath.substr(0, state.tracePath.find_last_of(L'\\'))};
+}
+
+// Where a click on the window lands: the middle of a control, the first item of a menu, or the
+// first icon of the notification area (square icons in a row from its left).
+POINT ClickPoint(std::string_view name, HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  if (name == "notification-area") return {client.bottom / 2, client.bottom / 2};
+  if (name == "menu") return {client.right / 2, GetSystemMetrics(SM_CYMENUSIZE) / 2};
+  return {client.right / 2, client.bottom / 2};
+}
+
+Failure RealClick(const Arguments& args, ScenarioState& state, int button, int clicks) {
+  return ActOn(args.words[0], [&](HWND window) {
+    return XClick(XInputFor(state), window, ClickPoint(args.words[0], window), button, clicks);
+  });
+}
+
+Failure XClickStep(const Arguments& args, ScenarioState& state) {
+  return RealClick(args, state, 1, 1);
+}
+Failure XDoubleClickStep(const Arguments& args, ScenarioState& state) {
+  return RealClick(args, state, 1, 2);
+}
+Failure XRightClickStep(const Arguments& args, ScenarioState& state) {
+  return RealClick(args, state, 3, 1);
+}
+Failure XKeyStep(const Arguments& args, ScenarioState& state) {
+  return XKeys(XInputFor(state), args.rawText);
+}
+Failure XTypeStep(const Arguments& args, ScenarioState& state) {
+  return XType(XInputFor(state), args.rawText);
+}
+
 // ---- the power call -------------------------------------------------------------------
 
 Failure Mark(const Arguments& args, ScenarioState& state) {
@@ -390,6 +434,11 @@ constexpr Verb kVerbs[] = {
     {"gone", 1, false, Gone},
     {"unseen", 1, false, Unseen},
     {"menu-at-cursor", 0, false, MenuAtCursor},
+    {"x-click", 1, false, XClickStep},
+    {"x-double-click", 1, false, XDoubleClickStep},
+    {"x-right-click", 1, false, XRightClickStep},
+    {"x-key", 0, true, XKeyStep},
+    {"x-type", 0, true, XTypeStep},
     {"enabled", 1, false, Enabled},
     {"disabled", 1, false, Disabled},
     {"checked", 1, false, Checked},
