@@ -24,6 +24,11 @@ header_set() { grep -q "^@$1\b" "$scenario"; }
 windows_path() { printf 'Z:%s' "$(realpath "$1" | tr / '\\')"; }
 result() { echo "$1" > "$out/result"; }
 
+# The program and the driver see a local clock in the afternoon at any time of day: clock mode
+# cannot name the hour 00, and the afternoon takes the half-day box.
+shift=$((14 - $(date -u +%-H)))
+if [ $shift -ge 0 ]; then export TZ="QRV-$shift"; else export TZ="QRV+$((-shift))"; fi
+
 # Only the power functions are traced (RelayInclude in the prefix).
 WINEDEBUG=+timestamp,+relay wine "$program" >/dev/null 2>"$out/trace.log" &
 program_pid=$!

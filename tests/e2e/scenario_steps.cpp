@@ -415,6 +415,8 @@ Failure ClockTarget(const Arguments& args, ScenarioState& state) {
   }
   if (Failure failed = Select(halfDay, state)) return failed;
   state.marks["target"] = markNow + ahead;
+  state.note = Utf8(hourText.text) + ":" + Utf8(minuteText.text) + " " + Utf8(halfDay.text) + ", " +
+               std::to_string(int(ahead)) + " s ahead";
   return std::nullopt;
 }
 
