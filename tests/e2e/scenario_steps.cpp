@@ -180,6 +180,47 @@ Failure StaysUnseen(const Arguments& args, ScenarioState&) {
   return name + " was shown";
 }
 
+// The local date and time as the clock field writes it: trailing zero fields of the time left
+// out ("2012年12月28日20时5分" at 20:05:00, the date alone at midnight).
+std::wstring ClockText(const SYSTEMTIME& time) {
+  std::wstring text = std::to_wstring(time.wYear) + L"年" + std::to_wstring(time.wMonth) + L"月" +
+                      std::to_wstring(time.wDay) + L"日";
+  const int fields[] = {time.wHour, time.wMinute, time.wSecond};
+  const wchar_t* units[] = {L"时", L"分", L"秒"};
+  int last = 2;
+  while (last >= 0 && fields[last] == 0) --last;
+  for (int i = 0; i <= last; ++i) text += std::to_wstring(fields[i]) + units[i];
+  return text;
+}
+
+SYSTEMTIME SecondsBefore(SYSTEMTIME time, int seconds) {
+  FILETIME file;
+  SystemTimeToFileTime(&time, &file);
+  ULARGE_INTEGER value{{file.dwLowDateTime, file.dwHighDateTime}};
+  value.QuadPart -= ULONGLONG(seconds) * 10'000'000;
+  file = {value.LowPart, value.HighPart};
+  FileTimeToSystemTime(&file, &time);
+  return time;
+}
+
+// The control shows the local clock: this second or the one before, since it is written once
+// a second.
+Failure ClockNow(const Arguments& args, ScenarioState&) {
+  const std::string& name = args.words[0];
+  if (Failure bad = CheckName(name)) return bad;
+  std::wstring seen, expected;
+  const bool matched = PollUntil(kWaitSeconds, [&] {
+    HWND window = FindTarget(name);
+    seen = window ? ReadText(window) : L"";
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    expected = ClockText(now);
+    return seen == expected || seen == ClockText(SecondsBefore(now, 1));
+  });
+  if (matched) return std::nullopt;
+  return name + " reads " + Quoted(seen) + ", not the clock's " + Quoted(expected);
+}
+
 Failure Message(const Arguments& args, ScenarioState&) {
   const std::string& name = args.words[0];
   std::wstring seen;
@@ -436,6 +477,7 @@ constexpr Verb kVerbs[] = {
     {"gone", 1, false, Gone},
     {"unseen", 1, false, Unseen},
     {"menu-at-cursor", 0, false, MenuAtCursor},
+    {"clock-now", 1, false, ClockNow},
     {"x-click", 1, false, XClickStep},
     {"x-double-click", 1, false, XDoubleClickStep},
     {"x-right-click", 1, false, XRightClickStep},
