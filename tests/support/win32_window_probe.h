@@ -45,6 +45,22 @@ inline DWORD ExStyleOf(HWND window) {
   return DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE));
 }
 
+// A top-level window of the given outer size, centred on the screen, with a fixed frame and
+// a close box only.
+inline void ExpectFixedCentredWindow(HWND window, int width, int height) {
+  RECT outer;
+  GetWindowRect(window, &outer);
+  EXPECT_EQ(outer.right - outer.left, width);
+  EXPECT_EQ(outer.bottom - outer.top, height);
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+  const DWORD style = StyleOf(window);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN),
+            DWORD(WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN));
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP | WS_CHILD), 0u);
+  EXPECT_EQ(ExStyleOf(window) & WS_EX_TOPMOST, 0u);
+}
+
 inline HFONT FontHandleOf(HWND window) {
   return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
 }

@@ -106,16 +106,7 @@ TEST_F(AboutWindowWin32Test, IsAFixedCentredWindowOwnedByTheToolWindowWithoutAnI
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(TextOf(window), "关于本软件和作者");
     EXPECT_TRUE(IsWindowVisible(window));
-    RECT outer;
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.right - outer.left, 440);
-    EXPECT_EQ(outer.bottom - outer.top, 336);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 440) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 336) / 2);
-    const DWORD style = StyleOf(window);
-    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), DWORD(WS_CAPTION | WS_SYSMENU));
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u);
-    EXPECT_EQ(ExStyleOf(window) & WS_EX_TOPMOST, 0u);
+    ExpectFixedCentredWindow(window, 440, 336);
     EXPECT_EQ(GetWindow(window, GW_OWNER), app.backend.ToolWindow()) << "no taskbar button";
     EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0) << "the executable's icon";
     EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);

@@ -35,18 +35,8 @@ class MainWindowWin32Test : public Win32ProgramTest {
 TEST_F(MainWindowWin32Test, WindowIsAFixedCentredTopLevelWindowWithACloseBoxOnly) {
   EXPECT_EQ(TextOf(window), "Quorvane v3.0");
   EXPECT_TRUE(IsWindowVisible(window));
-  RECT outer;
-  GetWindowRect(window, &outer);
-  EXPECT_EQ(outer.right - outer.left, 295);
-  EXPECT_EQ(outer.bottom - outer.top, 378);
-  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 295) / 2);
-  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 378) / 2);
-
-  const DWORD style = StyleOf(window);
-  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN),
-            DWORD(WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN));
-  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP | WS_CHILD), 0u);
-  EXPECT_EQ(ExStyleOf(window) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CLIENTEDGE), 0u);
+  ExpectFixedCentredWindow(window, 295, 378);
+  EXPECT_EQ(ExStyleOf(window) & (WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE), 0u);
   EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr) << "an ordinary window with a taskbar button";
   EXPECT_EQ(GetMenu(window), nullptr) << "the tray menu is never a menu bar";
   HMENU system = GetSystemMenu(window, FALSE);

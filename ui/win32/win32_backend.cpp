@@ -60,6 +60,15 @@ ClassAndStyle ClassFor(const ControlDesign& control) {
   }
 }
 
+WNDCLASSEXW WindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = name;
+  return windowClass;
+}
+
 bool IsButtonKind(ControlKind kind) {
   return kind == ControlKind::kButton || kind == ControlKind::kCheckBox ||
          kind == ControlKind::kRadioBox;
@@ -73,30 +82,16 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
                                     ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&common);
 
-  WNDCLASSEXW top{};
-  top.cbSize = sizeof top;
+  WNDCLASSEXW top = WindowClass(instance, kTopClass, TopWindowProc);
   top.style = CS_DBLCLKS;
-  top.lpfnWndProc = TopWindowProc;
-  top.hInstance = instance;
   // Windows without an icon of their own show the executable's.
   top.hIcon = LoadIconW(instance, L"DEFAULT_ICON");
   top.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   top.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  top.lpszClassName = kTopClass;
   RegisterClassExW(&top);
-
-  WNDCLASSEXW timer{};
-  timer.cbSize = sizeof timer;
-  timer.lpfnWndProc = TimerWindowProc;
-  timer.hInstance = instance;
-  timer.lpszClassName = kTimerClass;
+  const WNDCLASSEXW timer = WindowClass(instance, kTimerClass, TimerWindowProc);
   RegisterClassExW(&timer);
-
-  WNDCLASSEXW tool{};
-  tool.cbSize = sizeof tool;
-  tool.lpfnWndProc = DefWindowProcW;
-  tool.hInstance = instance;
-  tool.lpszClassName = kToolClass;
+  const WNDCLASSEXW tool = WindowClass(instance, kToolClass, DefWindowProcW);
   RegisterClassExW(&tool);
   // The owner of windows that must not have a taskbar button; never shown.
   toolWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW, kToolClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
