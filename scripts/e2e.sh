@@ -51,6 +51,7 @@ for i in "${!scenarios[@]}"; do
     copy_prefix "$(name_of "${scenarios[$((i + 1))]}")" &
     copier=$!
   fi
+  rm -rf "${out:?}/$name"
   start=$EPOCHREALTIME
   WINEPREFIX=$PWD/$out/prefix-$name timeout 180 \
     scripts/with-display.sh tests/e2e/run_scenario.sh "$scenario" "$out/$name" >/dev/null 2>&1
