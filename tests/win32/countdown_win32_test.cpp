@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/win32_pump.h"
+#include "tests/support/win32_window_probe.h"
 #include "ui/win32/win32_backend.h"
 
 namespace quorvane {
@@ -20,14 +21,6 @@ using namespace main_window;
 using namespace test;
 
 constexpr int kSecondsItem = 2;  // 秒后
-
-// The main window's hidden web box needs OLE on this thread.
-struct OleSession {
-  OleSession() { OleInitialize(nullptr); }
-  ~OleSession() { OleUninitialize(); }
-  OleSession(const OleSession&) = delete;
-  OleSession& operator=(const OleSession&) = delete;
-};
 
 void ReportFatal(const std::string& message) {
   ADD_FAILURE() << "fatal: " << message;
@@ -50,7 +43,7 @@ class CountdownWin32Test : public ::testing::Test {
   }
   Text Status() { return program.services.ReadProperty(Ref(kStatusBox), property::kText).AsText(); }
 
-  OleSession ole;
+  test::OleSession ole;
   Win32Backend backend;
   Program program;
 };

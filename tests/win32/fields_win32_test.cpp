@@ -15,6 +15,7 @@
 #include "app/program.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/win32_pump.h"
+#include "tests/support/win32_window_probe.h"
 #include "ui/win32/win32_backend.h"
 
 namespace quorvane {
@@ -70,12 +71,6 @@ class NotificationRecorder {
   std::vector<Notification> seen_;
 };
 
-// The main window's hidden web box needs OLE on this thread.
-struct OleSession {
-  OleSession() { OleInitialize(nullptr); }
-  ~OleSession() { OleUninitialize(); }
-};
-
 void ReportFatal(const std::string& message) {
   ADD_FAILURE() << "fatal: " << message;
 }
@@ -127,7 +122,7 @@ class FieldsWin32Test : public ::testing::Test {
     SendMessageW(Hwnd(spinner), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   }
 
-  OleSession ole;
+  test::OleSession ole;
   Win32Backend backend;
   Program program;
   std::optional<NotificationRecorder> recorder;
