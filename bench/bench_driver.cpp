@@ -1,0 +1,145 @@
+// Measures Quorvane against the baseline, side by side:
+//   bench_driver PROGRAM.EXE BASELINE.EXE [startup-runs=N] [idle-runs=N] [idle-seconds=S]
+//                [tick-runs=N] [tick-seconds=S]
+// Prints one line per figure and program: the figure's name, the program's name, the median
+// and then the value of each run. Progress goes to stderr.
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/figures.h"
+#include "bench/measurements.h"
+#include "bench/subjects.h"
+
+namespace {
+
+using namespace quorvane::bench;
+
+// Lets the start-up activity die down before the idle span begins.
+constexpr double kSettleMs = 5000;
+
+struct Settings {
+  int startupRuns = 7;
+  int idleRuns = 3;
+  int idleSeconds = 60;
+  int tickRuns = 3;
+  int tickSeconds = 120;
+};
+
+bool ReadSetting(const std::wstring& argument, Settings& settings) {
+  const std::map<std::wstring, int*> names = {{L"startup-runs", &settings.startupRuns},
+                                              {L"idle-runs", &settings.idleRuns},
+                                              {L"idle-seconds", &settings.idleSeconds},
+                                              {L"tick-runs", &settings.tickRuns},
+                                              {L"tick-seconds", &settings.tickSeconds}};
+  const std::size_t equals = argument.find(L'=');
+  if (equals == std::wstring::npos) return false;
+  const auto name = names.find(argument.substr(0, equals));
+  if (name == names.end()) return false;
+  const int value = _wtoi(argument.c_str() + equals + 1);
+  if (value < 1) return false;
+  *name->second = value;
+  return true;
+}
+
+void Progress(const char* format, auto... values) {
+  std::fprintf(stderr, format, values...);
+  std::fflush(stderr);
+}
+
+// The values of each run of one figure, by program.
+class Figures {
+ public:
+  void Add(const std::string& figure, const char* subject, double value) {
+    Runs& runs = figures_[figure];
+    if (runs.empty()) order_.push_back(figure);
+    runs[subject].push_back(value);
+  }
+  void Print(const std::vector<Subject>& subjects) const {
+    for (const std::string& figure : order_) {
+      const Runs& runs = figures_.at(figure);
+      for (const Subject& subject : subjects) {
+        const auto values = runs.find(subject.name);
+        if (values == runs.end()) continue;
+        std::printf("%s %s %.1f", figure.c_str(), subject.name, Median(values->second));
+        for (double value : values->second) std::printf(" %.1f", value);
+        std::printf("\n");
+      }
+    }
+  }
+
+ private:
+  using Runs = std::map<std::string, std::vector<double>>;
+  std::map<std::string, Runs> figures_;
+  std::vector<std::string> order_;
+};
+
+void MeasureStartups(const std::vector<Subject>& subjects, int runs, Figures& figures) {
+  // A first start of each fills the caches; it is not counted.
+  for (const Subject& subject : subjects) MeasureStartup(subject);
+  for (int run = 1; run <= runs; ++run) {
+    for (const Subject& subject : subjects) {
+      const double ms = MeasureStartup(subject);
+      figures.Add("startup-ms", subject.name, ms);
+      Progress("start-up %d/%d: %s %.0f ms\n", run, runs, subject.name, ms);
+    }
+  }
+}
+
+void MeasureIdleCosts(const std::vector<Subject>& subjects, int runs, int seconds,
+                      Figures& figures) {
+  for (int run = 1; run <= runs; ++run) {
+    const std::vector<IdleCost> costs = MeasureIdle(subjects, kSettleMs, seconds * 1000.0);
+    for (std::size_t i = 0; i < subjects.size(); ++i) {
+      figures.Add("idle-cpu-ms", subjects[i].name, costs[i].cpuMs);
+      figures.Add("peak-kib", subjects[i].name, costs[i].peakWorkingSetKiB);
+      Progress("idle %d/%d: %s %.0f ms CPU, peak %.0f KiB\n", run, runs, subjects[i].name,
+               costs[i].cpuMs, costs[i].peakWorkingSetKiB);
+    }
+  }
+}
+
+void MeasureTicks(const std::vector<Subject>& subjects, int runs, int seconds, Figures& figures) {
+  for (int run = 1; run <= runs; ++run) {
+    const auto changes = RecordTicks(subjects, seconds);
+    for (std::size_t i = 0; i < subjects.size(); ++i) {
+      const TickFigures ticks = WorkOutTicks(changes[i], 1000);
+      figures.Add("ticks-seen", subjects[i].name, ticks.ticks);
+      figures.Add("tick-lateness-ms", subjects[i].name, ticks.largestLatenessMs);
+      figures.Add("tick-period-ms", subjects[i].name, ticks.meanPeriodMs);
+      Progress("ticks %d/%d: %s %d seen, latest %.1f ms late, mean period %.2f ms\n", run, runs,
+               subjects[i].name, ticks.ticks, ticks.largestLatenessMs, ticks.meanPeriodMs);
+    }
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  Settings settings;
+  bool usable = argc >= 3;
+  for (int i = 3; usable && i < argc; ++i) usable = ReadSetting(argv[i], settings);
+  if (!usable) {
+    std::fputs(
+        "usage: bench_driver PROGRAM.EXE BASELINE.EXE [startup-runs=N] [idle-runs=N]\n"
+        "                    [idle-seconds=S] [tick-runs=N] [tick-seconds=S]\n",
+        stderr);
+    return 2;
+  }
+  const std::vector<Subject> subjects = {Program(argv[1]), Baseline(argv[2])};
+  Figures figures;
+  try {
+    MeasureStartups(subjects, settings.startupRuns, figures);
+    MeasureIdleCosts(subjects, settings.idleRuns, settings.idleSeconds, figures);
+    MeasureTicks(subjects, settings.tickRuns, settings.tickSeconds, figures);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "bench_driver: %s\n", error.what());
+    return 1;
+  }
+  figures.Print(subjects);
+  return 0;
+}
