@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`. Both install what is missing.
-.PHONY: deps build run test e2e dist fuzz format screenshots
+.PHONY: deps build run test e2e dist bench fuzz format screenshots
 
 deps:
 	@scripts/install-deps.sh
@@ -22,6 +22,9 @@ e2e: deps
 
 dist: deps
 	@scripts/dist.sh
+
+bench: deps
+	@scripts/build.sh win64 && scripts/bench.sh
 
 fuzz:
 	@scripts/install-deps.sh --fuzz

@@ -1,11 +1,13 @@
 // Measures Quorvane against the baseline, side by side:
 //   bench_driver PROGRAM.EXE BASELINE.EXE [startup-runs=N] [idle-runs=N] [idle-seconds=S]
 //                [tick-runs=N] [tick-seconds=S]
-// Prints one line per figure and program: the figure's name, the program's name, the median
-// and then the value of each run. Progress goes to stderr.
+// Prints the settings used ("setting NAME VALUE"), then one line per figure and program: the
+// figure's name, the program's name, the median and then the value of each run. Progress goes
+// to stderr.
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <exception>
 #include <map>
 #include <string>
@@ -22,27 +24,29 @@ using namespace quorvane::bench;
 // Lets the start-up activity die down before the idle span begins.
 constexpr double kSettleMs = 5000;
 
-struct Settings {
-  int startupRuns = 7;
-  int idleRuns = 3;
-  int idleSeconds = 60;
-  int tickRuns = 3;
-  int tickSeconds = 120;
-};
+// How many runs of each measurement, and how long the measured spans are, by name.
+using Settings = std::map<std::string, int>;
 
+Settings DefaultSettings() {
+  return {{"startup-runs", 7},
+          {"idle-runs", 3},
+          {"idle-seconds", 60},
+          {"tick-runs", 3},
+          {"tick-seconds", 120}};
+}
+
+// NAME=VALUE, VALUE a whole number from 1 to 100000.
 bool ReadSetting(const std::wstring& argument, Settings& settings) {
-  const std::map<std::wstring, int*> names = {{L"startup-runs", &settings.startupRuns},
-                                              {L"idle-runs", &settings.idleRuns},
-                                              {L"idle-seconds", &settings.idleSeconds},
-                                              {L"tick-runs", &settings.tickRuns},
-                                              {L"tick-seconds", &settings.tickSeconds}};
   const std::size_t equals = argument.find(L'=');
   if (equals == std::wstring::npos) return false;
-  const auto name = names.find(argument.substr(0, equals));
-  if (name == names.end()) return false;
-  const int value = _wtoi(argument.c_str() + equals + 1);
-  if (value < 1) return false;
-  *name->second = value;
+  std::string name;
+  for (wchar_t c : argument.substr(0, equals)) name += c < 0x80 ? char(c) : '?';
+  const auto setting = settings.find(name);
+  if (setting == settings.end()) return false;
+  wchar_t* end = nullptr;
+  const long value = std::wcstol(argument.c_str() + equals + 1, &end, 10);
+  if (*end != L'\0' || value < 1 || value > 100000) return false;
+  setting->second = int(value);
   return true;
 }
 
@@ -120,7 +124,7 @@ void MeasureTicks(const std::vector<Subject>& subjects, int runs, int seconds, F
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  Settings settings;
+  Settings settings = DefaultSettings();
   bool usable = argc >= 3;
   for (int i = 3; usable && i < argc; ++i) usable = ReadSetting(argv[i], settings);
   if (!usable) {
@@ -133,13 +137,14 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<Subject> subjects = {Program(argv[1]), Baseline(argv[2])};
   Figures figures;
   try {
-    MeasureStartups(subjects, settings.startupRuns, figures);
-    MeasureIdleCosts(subjects, settings.idleRuns, settings.idleSeconds, figures);
-    MeasureTicks(subjects, settings.tickRuns, settings.tickSeconds, figures);
+    MeasureStartups(subjects, settings.at("startup-runs"), figures);
+    MeasureIdleCosts(subjects, settings.at("idle-runs"), settings.at("idle-seconds"), figures);
+    MeasureTicks(subjects, settings.at("tick-runs"), settings.at("tick-seconds"), figures);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_driver: %s\n", error.what());
     return 1;
   }
+  for (const auto& [name, value] : settings) std::printf("setting %s %d\n", name.c_str(), value);
   figures.Print(subjects);
   return 0;
 }
