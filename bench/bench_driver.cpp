@@ -25,23 +25,21 @@ using namespace quorvane::bench;
 constexpr double kSettleMs = 5000;
 
 // How many runs of each measurement, and how long the measured spans are, by name.
-using Settings = std::map<std::string, int>;
+using Settings = std::map<std::wstring, int>;
 
 Settings DefaultSettings() {
-  return {{"startup-runs", 7},
-          {"idle-runs", 3},
-          {"idle-seconds", 60},
-          {"tick-runs", 3},
-          {"tick-seconds", 120}};
+  return {{L"startup-runs", 7},
+          {L"idle-runs", 3},
+          {L"idle-seconds", 60},
+          {L"tick-runs", 3},
+          {L"tick-seconds", 120}};
 }
 
 // NAME=VALUE, VALUE a whole number from 1 to 100000.
 bool ReadSetting(const std::wstring& argument, Settings& settings) {
   const std::size_t equals = argument.find(L'=');
   if (equals == std::wstring::npos) return false;
-  std::string name;
-  for (wchar_t c : argument.substr(0, equals)) name += c < 0x80 ? char(c) : '?';
-  const auto setting = settings.find(name);
+  const auto setting = settings.find(argument.substr(0, equals));
   if (setting == settings.end()) return false;
   wchar_t* end = nullptr;
   const long value = std::wcstol(argument.c_str() + equals + 1, &end, 10);
@@ -137,14 +135,14 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<Subject> subjects = {Program(argv[1]), Baseline(argv[2])};
   Figures figures;
   try {
-    MeasureStartups(subjects, settings.at("startup-runs"), figures);
-    MeasureIdleCosts(subjects, settings.at("idle-runs"), settings.at("idle-seconds"), figures);
-    MeasureTicks(subjects, settings.at("tick-runs"), settings.at("tick-seconds"), figures);
+    MeasureStartups(subjects, settings.at(L"startup-runs"), figures);
+    MeasureIdleCosts(subjects, settings.at(L"idle-runs"), settings.at(L"idle-seconds"), figures);
+    MeasureTicks(subjects, settings.at(L"tick-runs"), settings.at(L"tick-seconds"), figures);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_driver: %s\n", error.what());
     return 1;
   }
-  for (const auto& [name, value] : settings) std::printf("setting %s %d\n", name.c_str(), value);
+  for (const auto& [name, value] : settings) std::printf("setting %ls %d\n", name.c_str(), value);
   figures.Print(subjects);
   return 0;
 }
