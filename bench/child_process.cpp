@@ -56,8 +56,9 @@ ChildProcess::ChildProcess(const std::wstring& path) {
   PROCESS_INFORMATION created = {};
   if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &created)) {
-    throw std::runtime_error("cannot start " + Narrow(path) + " (error " +
-                             std::to_string(GetLastError()) + ")");
+    const DWORD error = GetLastError();
+    throw std::runtime_error("cannot start " + Narrow(path) + " (error " + std::to_string(error) +
+                             ")");
   }
   CloseHandle(created.hThread);
   process_.reset(created.hProcess);
