@@ -1,10 +1,11 @@
 #include "countdown/values.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
 
 namespace quorvane {
 namespace {
@@ -153,9 +154,11 @@ double TextToNumber(std::string_view text) {
     }
   }
 
-  double value = 0;
-  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
+  // `number` holds exactly the prefix that was read, so strtod reads all of it; both C
+  // libraries round it correctly.
+  errno = 0;
+  double value = std::strtod(number.c_str(), nullptr);
+  if (errno == ERANGE && (value == 0 || std::isinf(value))) {
     value = IsAboveRange(integerDigits, fractionDigits, exponent) ? kLargestNumber : 0.0;
   }
   return negative ? -value : value;
@@ -170,28 +173,26 @@ std::string NumberToText(double value) {
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
 
   // Rounding to the significant digits first decides between the two forms, as "%g" does.
-  char buffer[64];
-  const auto scientificEnd = std::to_chars(std::begin(buffer), std::end(buffer), value,
-                                           std::chars_format::scientific, kSignificantDigits - 1);
-  const std::string_view scientific(buffer, static_cast<size_t>(scientificEnd.ptr - buffer));
+  // (The C library's own exponent width differs between Linux and Windows, so only its
+  // digits are taken from it.)
+  char buffer[400];
+  const int scientificLength =
+      std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, value);
+  const std::string scientific(buffer, static_cast<size_t>(scientificLength));
   const size_t exponentAt = scientific.find('e');
   const bool negativeExponent = scientific[exponentAt + 1] == '-';
-  int exponent = 0;
-  std::from_chars(scientific.data() + exponentAt + 2, scientific.data() + scientific.size(),
-                  exponent);
-  if (negativeExponent) exponent = -exponent;
+  const int exponent = std::atoi(scientific.c_str() + exponentAt + 1);
 
   if (exponent >= -4 && exponent < kSignificantDigits) {
-    const auto fixedEnd =
-        std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::fixed,
-                      kSignificantDigits - 1 - exponent);
+    const int fixedLength =
+        std::snprintf(buffer, sizeof buffer, "%.*f", kSignificantDigits - 1 - exponent, value);
     return std::string(
-        WithoutTrailingZeros(std::string_view(buffer, static_cast<size_t>(fixedEnd.ptr - buffer))));
+        WithoutTrailingZeros(std::string_view(buffer, static_cast<size_t>(fixedLength))));
   }
   // The exponent always carries its sign and three digits, whatever the C library would write.
   std::string exponentDigits = std::to_string(std::abs(exponent));
   exponentDigits.insert(0, 3 - std::min<size_t>(exponentDigits.size(), 3), '0');
-  return std::string(WithoutTrailingZeros(scientific.substr(0, exponentAt))) +
+  return std::string(WithoutTrailingZeros(std::string_view(scientific).substr(0, exponentAt))) +
          (negativeExponent ? "e-" : "e+") + exponentDigits;
 }
 
