@@ -27,7 +27,7 @@ void PutU32(Bytes& out, std::size_t at, std::uint32_t v) {
 
 // The fields of a bitmap image of an icon; the image is made exactly as long as
 // they ask for.
-struct BitmapSpec {
+struct BitmapLayout {
   int width = 16;
   int storedHeight = 32;  // colour rows and mask rows together
   int bitsPerPixel = 32;
@@ -41,20 +41,20 @@ int Stride(int pixels, int bits) {
 }
 
 // Negative sizes get the data of their positive counterparts, so only the sign is wrong.
-Bytes Bitmap(const BitmapSpec& spec) {
-  const int width = std::abs(spec.width);
-  const int rows = std::abs(spec.storedHeight) / 2;
-  const int palette =
-      spec.bitsPerPixel <= 8 && spec.coloursUsed == 0 ? 1 << spec.bitsPerPixel : spec.coloursUsed;
-  Bytes image(40 + 4 * spec.masks + 4 * palette +
-              (Stride(width, spec.bitsPerPixel) + Stride(width, 1)) * rows);
+Bytes Bitmap(const BitmapLayout& layout) {
+  const int width = std::abs(layout.width);
+  const int rows = std::abs(layout.storedHeight) / 2;
+  const int palette = layout.bitsPerPixel <= 8 && layout.coloursUsed == 0 ? 1 << layout.bitsPerPixel
+                                                                          : layout.coloursUsed;
+  Bytes image(40 + 4 * layout.masks + 4 * palette +
+              (Stride(width, layout.bitsPerPixel) + Stride(width, 1)) * rows);
   PutU32(image, 0, 40);
-  PutU32(image, 4, spec.width);
-  PutU32(image, 8, spec.storedHeight);
+  PutU32(image, 4, layout.width);
+  PutU32(image, 8, layout.storedHeight);
   PutU16(image, 12, 1);
-  PutU16(image, 14, spec.bitsPerPixel);
-  PutU32(image, 16, spec.compression);
-  PutU32(image, 32, spec.coloursUsed);
+  PutU16(image, 14, layout.bitsPerPixel);
+  PutU32(image, 16, layout.compression);
+  PutU32(image, 32, layout.coloursUsed);
   return image;
 }
 
@@ -262,7 +262,7 @@ TEST(IconFileImagePlace, ImageMustLieInsideTheFile) {
 
 struct BitmapCase {
   const char* name;
-  BitmapSpec spec;
+  BitmapLayout layout;
   std::optional<std::array<int, 3>> expected;  // width, height, bits per pixel
   friend void PrintTo(const BitmapCase& c, std::ostream* out) { *out << c.name; }
 };
@@ -270,7 +270,7 @@ struct BitmapCase {
 class IconBitmap : public testing::TestWithParam<BitmapCase> {};
 
 TEST_P(IconBitmap, SizeComesFromTheBitmapHeader) {
-  const Bytes file = IconFile({{32, 0, Bitmap(GetParam().spec)}});
+  const Bytes file = IconFile({{32, 0, Bitmap(GetParam().layout)}});
   const std::optional<IconImage> image = ChooseIconImage(file, IconSize::kLarge);
   ASSERT_EQ(image.has_value(), GetParam().expected.has_value());
   if (!image) return;
@@ -312,12 +312,12 @@ INSTANTIATE_TEST_SUITE_P(
 // The bitmap must hold all that its header promises, since the system reads
 // that much.
 TEST(IconBitmapData, ImageShorterThanItsHeaderPromisesGivesNothing) {
-  for (const BitmapSpec& spec :
-       {BitmapSpec{}, BitmapSpec{.bitsPerPixel = 8}, BitmapSpec{.compression = 3, .masks = 3}}) {
-    Bytes image = Bitmap(spec);
+  for (const BitmapLayout& layout : {BitmapLayout{}, BitmapLayout{.bitsPerPixel = 8},
+                                     BitmapLayout{.compression = 3, .masks = 3}}) {
+    Bytes image = Bitmap(layout);
     image.pop_back();
     EXPECT_FALSE(ChooseIconImage(IconFile({{16, 0, image}}), IconSize::kSmall))
-        << spec.bitsPerPixel;
+        << layout.bitsPerPixel;
   }
 }
 
