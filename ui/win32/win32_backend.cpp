@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "ui/spinner_arrow.h"
 #include "ui/icon_file.h"
+#include "ui/spinner_arrow.h"
 #include "ui/tab_order.h"
 #include "ui/tray_codes.h"
 #include "ui/win32/gbk.h"
@@ -30,8 +30,12 @@ constexpr Native kMenuEntry = 1;
 
 Win32Backend* self = nullptr;  // the one backend of the GUI thread, for the window procedures
 
-HWND H(Native handle) { return reinterpret_cast<HWND>(handle); }
-Native N(HWND hwnd) { return reinterpret_cast<Native>(hwnd); }
+HWND H(Native handle) {
+  return reinterpret_cast<HWND>(handle);
+}
+Native N(HWND hwnd) {
+  return reinterpret_cast<Native>(hwnd);
+}
 
 COLORREF ResolveColour(std::uint32_t colour) {
   if (colour & 0x80000000u) return GetSysColor(int(colour & 0xFF));
@@ -45,18 +49,30 @@ struct ClassAndStyle {
 
 ClassAndStyle ClassFor(const ControlDesign& control) {
   switch (control.kind) {
-    case ControlKind::kEdit: return {L"EDIT", ES_AUTOHSCROLL};
-    case ControlKind::kButton: return {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER};
-    case ControlKind::kCheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER};
-    case ControlKind::kRadioBox: return {L"BUTTON", BS_AUTORADIOBUTTON | BS_LEFT | BS_VCENTER};
-    case ControlKind::kComboBox: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL};
-    case ControlKind::kSpinner: return {UPDOWN_CLASSW, 0};
-    case ControlKind::kTimer: return {kTimerClass, 0};
-    case ControlKind::kLabel: return {L"STATIC", 0};
-    case ControlKind::kTransparentLabel: return {L"STATIC", 0};
-    case ControlKind::kGroupBox: return {L"BUTTON", BS_GROUPBOX};
-    case ControlKind::kPictureBox: return {L"STATIC", 0};
-    default: return {L"STATIC", 0};
+    case ControlKind::kEdit:
+      return {L"EDIT", ES_AUTOHSCROLL};
+    case ControlKind::kButton:
+      return {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER};
+    case ControlKind::kCheckBox:
+      return {L"BUTTON", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER};
+    case ControlKind::kRadioBox:
+      return {L"BUTTON", BS_AUTORADIOBUTTON | BS_LEFT | BS_VCENTER};
+    case ControlKind::kComboBox:
+      return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL};
+    case ControlKind::kSpinner:
+      return {UPDOWN_CLASSW, 0};
+    case ControlKind::kTimer:
+      return {kTimerClass, 0};
+    case ControlKind::kLabel:
+      return {L"STATIC", 0};
+    case ControlKind::kTransparentLabel:
+      return {L"STATIC", 0};
+    case ControlKind::kGroupBox:
+      return {L"BUTTON", BS_GROUPBOX};
+    case ControlKind::kPictureBox:
+      return {L"STATIC", 0};
+    default:
+      return {L"STATIC", 0};
   }
 }
 
@@ -119,10 +135,9 @@ Native Win32Backend::CreateTopWindow(const WindowDesign& design, bool ownedByToo
   const ControlDesign& entry = design.controls[0];
   const int left = (GetSystemMetrics(SM_CXSCREEN) - entry.width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - entry.height) / 2;
-  HWND hwnd = CreateWindowExW(entry.exStyle, kTopClass, ToWide(entry.text).c_str(), entry.style,
-                              left, top, entry.width, entry.height,
-                              ownedByToolWindow ? toolWindow_ : nullptr, nullptr, instance_,
-                              nullptr);
+  HWND hwnd = CreateWindowExW(
+      entry.exStyle, kTopClass, ToWide(entry.text).c_str(), entry.style, left, top, entry.width,
+      entry.height, ownedByToolWindow ? toolWindow_ : nullptr, nullptr, instance_, nullptr);
   if (!hwnd) return 0;
   TopWindow& record = tops_[hwnd];
   record.design = &design;
@@ -139,8 +154,8 @@ void Win32Backend::SetWindowIcons(HWND hwnd, TopWindow& top) {
   const auto make = [this, file](IconSize size) -> UniqueIcon {
     const std::optional<IconImage> image = ChooseIconImage(file, size);
     if (!image) return nullptr;
-    return UniqueIcon(reinterpret_cast<HICON>(
-        CreateIconImage(image->bytes, image->width, image->height)));
+    return UniqueIcon(
+        reinterpret_cast<HICON>(CreateIconImage(image->bytes, image->width, image->height)));
   };
   top.bigIcon = make(IconSize::kLarge);
   top.smallIcon = make(IconSize::kSmall);
@@ -245,7 +260,9 @@ HBRUSH Win32Backend::BrushFor(TopWindow& top, std::uint32_t colour) {
 
 // ---- destruction -------------------------------------------------------------------------
 
-void Win32Backend::DestroyTopWindow(Native window) { DestroyWindow(H(window)); }
+void Win32Backend::DestroyTopWindow(Native window) {
+  DestroyWindow(H(window));
+}
 
 void Win32Backend::PostDestroyRequest(Native window) {
   PostMessageW(H(window), kDestroyRequest, 0, 0);
@@ -263,12 +280,24 @@ void Win32Backend::Show(Native handle, bool visible) {
   ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool Win32Backend::IsVisible(Native handle) { return IsWindowVisible(H(handle)); }
-void Win32Backend::Enable(Native handle, bool enabled) { EnableWindow(H(handle), enabled); }
-bool Win32Backend::IsEnabled(Native handle) { return IsWindowEnabled(H(handle)); }
-bool Win32Backend::IsMinimized(Native window) { return IsIconic(H(window)); }
-void Win32Backend::Restore(Native window) { ShowWindow(H(window), SW_RESTORE); }
-void Win32Backend::Activate(Native window) { SetForegroundWindow(H(window)); }
+bool Win32Backend::IsVisible(Native handle) {
+  return IsWindowVisible(H(handle));
+}
+void Win32Backend::Enable(Native handle, bool enabled) {
+  EnableWindow(H(handle), enabled);
+}
+bool Win32Backend::IsEnabled(Native handle) {
+  return IsWindowEnabled(H(handle));
+}
+bool Win32Backend::IsMinimized(Native window) {
+  return IsIconic(H(window));
+}
+void Win32Backend::Restore(Native window) {
+  ShowWindow(H(window), SW_RESTORE);
+}
+void Win32Backend::Activate(Native window) {
+  SetForegroundWindow(H(window));
+}
 
 Text Win32Backend::GetText(Native handle) {
   HWND hwnd = H(handle);
@@ -305,7 +334,9 @@ void Win32Backend::ArmTimer(Native timer, int delayMs) {
   SetTimer(H(timer), kSystemTimerId, UINT(std::max(delayMs, 1)), nullptr);
 }
 
-void Win32Backend::KillTimer(Native timer) { ::KillTimer(H(timer), kSystemTimerId); }
+void Win32Backend::KillTimer(Native timer) {
+  ::KillTimer(H(timer), kSystemTimerId);
+}
 
 std::int64_t Win32Backend::MonotonicMs() {
   LARGE_INTEGER frequency, counter;
@@ -365,7 +396,9 @@ int Win32Backend::RunMainLoop() {
   return quitCode;
 }
 
-void Win32Backend::PostQuit(int code) { PostQuitMessage(code); }
+void Win32Backend::PostQuit(int code) {
+  PostQuitMessage(code);
+}
 
 // ---- keyboard ----------------------------------------------------------------------------
 
@@ -528,7 +561,8 @@ void Win32Backend::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   const ChildControl& info = control->second;
   switch (HIWORD(wParam)) {
     case EN_CHANGE:
-      if (info.design->kind == ControlKind::kEdit) listener_->OnEditChanged(info.window, info.control);
+      if (info.design->kind == ControlKind::kEdit)
+        listener_->OnEditChanged(info.window, info.control);
       break;
     case BN_CLICKED:
       if (IsButtonKind(info.design->kind)) {
@@ -546,8 +580,8 @@ LRESULT Win32Backend::OnNotify(const NMHDR& header) {
   if (header.code == UDN_DELTAPOS && control->second.design->kind == ControlKind::kSpinner) {
     const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
     const std::int32_t argument = ArrowArgument(change.iDelta);
-    listener_->OnControlEvent(control->second.window, control->second.control,
-                              event::kArrowPressed, std::span(&argument, 1));
+    listener_->OnControlEvent(control->second.window, control->second.control, event::kArrowPressed,
+                              std::span(&argument, 1));
   }
   return 0;  // the spinner may always go ahead with its change
 }
@@ -559,9 +593,9 @@ LRESULT Win32Backend::OnControlColour(HWND hwnd, UINT message, HDC dc, HWND cont
     TopWindow& top = tops_.at(hwnd);
     if (design.kind == ControlKind::kTransparentLabel) {
       SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, ResolveColour(design.textColour == kDefaultColour
-                                         ? SystemColour(COLOR_WINDOWTEXT)
-                                         : design.textColour));
+      SetTextColor(
+          dc, ResolveColour(design.textColour == kDefaultColour ? SystemColour(COLOR_WINDOWTEXT)
+                                                                : design.textColour));
       return LRESULT(GetStockObject(NULL_BRUSH));
     }
     if (design.textColour != kDefaultColour || design.backColour != kDefaultColour) {
@@ -575,8 +609,8 @@ LRESULT Win32Backend::OnControlColour(HWND hwnd, UINT message, HDC dc, HWND cont
   return DefWindowProcW(hwnd, message, WPARAM(dc), LPARAM(controlHwnd));
 }
 
-LRESULT CALLBACK Win32Backend::ForwardingProc(HWND hwnd, UINT message, WPARAM wParam,
-                                              LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK Win32Backend::ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR, DWORD_PTR) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -624,12 +658,14 @@ LRESULT CALLBACK Win32Backend::RadioProc(HWND hwnd, UINT message, WPARAM wParam,
 // ---- notification area -------------------------------------------------------------------
 
 Native Win32Backend::CreateIconImage(std::span<const std::uint8_t> image, int width, int height) {
-  return reinterpret_cast<Native>(CreateIconFromResourceEx(
-      const_cast<PBYTE>(image.data()), DWORD(image.size()), TRUE, 0x00030000, width, height,
-      LR_DEFAULTCOLOR));
+  return reinterpret_cast<Native>(CreateIconFromResourceEx(const_cast<PBYTE>(image.data()),
+                                                           DWORD(image.size()), TRUE, 0x00030000,
+                                                           width, height, LR_DEFAULTCOLOR));
 }
 
-void Win32Backend::DestroyIconImage(Native icon) { DestroyIcon(reinterpret_cast<HICON>(icon)); }
+void Win32Backend::DestroyIconImage(Native icon) {
+  DestroyIcon(reinterpret_cast<HICON>(icon));
+}
 
 bool Win32Backend::NotifyTray(Native window, TrayRequest request, Native icon, const Text& tip) {
   NOTIFYICONDATAW data{};
