@@ -339,10 +339,14 @@ void Win32Backend::KillTimer(Native timer) {
 }
 
 std::int64_t Win32Backend::MonotonicMs() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
+  static const LONGLONG countsPerMs = [] {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);  // fixed at boot
+    return frequency.QuadPart / 1000;
+  }();
+  LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
-  return counter.QuadPart / (frequency.QuadPart / 1000);
+  return counter.QuadPart / countsPerMs;
 }
 
 LRESULT CALLBACK Win32Backend::TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam,
