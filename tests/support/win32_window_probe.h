@@ -38,6 +38,14 @@ inline RECT RectInParent(HWND window) {
   return rect;
 }
 
+inline void ExpectRectInParent(HWND window, const RECT& expected) {
+  const RECT rect = RectInParent(window);
+  EXPECT_EQ(rect.left, expected.left);
+  EXPECT_EQ(rect.top, expected.top);
+  EXPECT_EQ(rect.right, expected.right);
+  EXPECT_EQ(rect.bottom, expected.bottom);
+}
+
 inline DWORD StyleOf(HWND window) {
   return DWORD(GetWindowLongPtrW(window, GWL_STYLE));
 }

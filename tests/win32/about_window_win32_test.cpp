@@ -144,11 +144,7 @@ TEST_F(AboutWindowWin32Test, ControlsShowTheirTextsInPlaceStackedInOrder) {
       SCOPED_TRACE(look.control);
       EXPECT_EQ(ClassOf(control), L"Static");
       EXPECT_EQ(GetParent(control), window);
-      const RECT rect = RectInParent(control);
-      EXPECT_EQ(rect.left, look.rect.left);
-      EXPECT_EQ(rect.top, look.rect.top);
-      EXPECT_EQ(rect.right, look.rect.right);
-      EXPECT_EQ(rect.bottom, look.rect.bottom);
+      ExpectRectInParent(control, look.rect);
       EXPECT_EQ(TextOf(control), look.text);
       // Left-aligned text that wraps at words, no border.
       EXPECT_EQ(StyleOf(control) & (SS_TYPEMASK | SS_CENTERIMAGE | WS_BORDER), DWORD(SS_LEFT));
@@ -160,11 +156,7 @@ TEST_F(AboutWindowWin32Test, ControlsShowTheirTextsInPlaceStackedInOrder) {
     HWND webBox = Of(kWebBox);
     ASSERT_NE(webBox, nullptr);
     EXPECT_TRUE(IsWindowVisible(webBox));
-    const RECT rect = RectInParent(webBox);
-    EXPECT_EQ(rect.left, 16);
-    EXPECT_EQ(rect.top, 175);
-    EXPECT_EQ(rect.right - rect.left, 424);
-    EXPECT_EQ(rect.bottom - rect.top, 112);
+    ExpectRectInParent(webBox, {16, 175, 16 + 424, 175 + 112});
 
     const std::vector<HWND> stacking = {Of(kServicesLabel), Of(kAppealLabel), Of(kLeftMask),
                                         Of(kTopMask),       webBox,           Of(kAboutText)};

@@ -105,11 +105,7 @@ TEST_F(MainWindowWin32Test, EveryControlHasItsClassPlaceTextStylesAndState) {
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(ClassOf(control), look.className);
     EXPECT_EQ(GetParent(control), look.inConfigGroup ? Of(kConfigGroup) : window);
-    const RECT rect = RectInParent(control);
-    EXPECT_EQ(rect.left, look.rect.left);
-    EXPECT_EQ(rect.top, look.rect.top);
-    EXPECT_EQ(rect.right, look.rect.right);
-    EXPECT_EQ(rect.bottom, look.rect.bottom);
+    ExpectRectInParent(control, look.rect);
     EXPECT_EQ(TextOf(control), look.text);
     const DWORD style = StyleOf(control);
     EXPECT_EQ(style & 0xFFFF, look.kindStyle);
@@ -322,11 +318,7 @@ TEST_F(MainWindowWin32Test, WebBoxIsHiddenAndHasAskedForTheProductPage) {
   ASSERT_NE(webBox, nullptr);
   EXPECT_EQ(GetParent(webBox), window);
   EXPECT_FALSE(IsWindowVisible(webBox));
-  const RECT rect = RectInParent(webBox);
-  EXPECT_EQ(rect.left, 272);
-  EXPECT_EQ(rect.top, 280);
-  EXPECT_EQ(rect.right - rect.left, 100);
-  EXPECT_EQ(rect.bottom - rect.top, 100);
+  ExpectRectInParent(webBox, {272, 280, 272 + 100, 280 + 100});
   EXPECT_NE(GetWindow(webBox, GW_CHILD), nullptr) << "the browser runs in place inside it";
 
   wchar_t self[MAX_PATH];
