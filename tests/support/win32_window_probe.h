@@ -31,6 +31,26 @@ inline Text TextOf(HWND window) {
   return FromWide(text);
 }
 
+struct ThreadWindowSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchThreadWindow(HWND hwnd, LPARAM data) {
+  auto& search = *reinterpret_cast<ThreadWindowSearch*>(data);
+  if (ClassOf(hwnd) != search.className || !IsWindowVisible(hwnd)) return TRUE;
+  search.found = hwnd;
+  return FALSE;
+}
+
+// The visible top-level window of this thread with the given class (the message box's
+// "#32770", the popup menu's "#32768"), or nullptr.
+inline HWND VisibleThreadWindow(const wchar_t* className) {
+  ThreadWindowSearch search{className, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchThreadWindow, LPARAM(&search));
+  return search.found;
+}
+
 inline RECT RectInParent(HWND window) {
   RECT rect;
   GetWindowRect(window, &rect);

@@ -18,6 +18,7 @@
 #include "app/skin/visual_style.h"
 #include "forms/main_window_ids.h"
 #include "tests/support/win32_pump.h"
+#include "tests/support/win32_window_probe.h"
 #include "ui/win32/win32_backend.h"
 
 namespace quorvane {
@@ -386,19 +387,10 @@ struct SeenInBox {
 };
 SeenInBox seenInBox;
 
-BOOL CALLBACK FindVisibleDialog(HWND hwnd, LPARAM found) {
-  wchar_t name[16];
-  GetClassNameW(hwnd, name, 16);
-  if (std::wstring(name) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = hwnd;
-  return FALSE;
-}
-
 // A timer of this thread, running inside the message box's own loop: looks at the box's
 // buttons, then presses one.
 void CALLBACK LookAtMessageBox(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, LPARAM(&box));
+  HWND box = test::VisibleThreadWindow(L"#32770");
   if (!box) return;
   KillTimer(nullptr, id);
   HWND button = nullptr;
@@ -569,8 +561,7 @@ TEST_F(SkinTest, DrawingGivesBackEveryObjectItMakes) {
 std::string screenshotPath;
 
 void CALLBACK SaveMessageBox(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, LPARAM(&box));
+  HWND box = test::VisibleThreadWindow(L"#32770");
   if (!box) return;
   KillTimer(nullptr, id);
   RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

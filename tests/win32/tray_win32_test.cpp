@@ -17,6 +17,7 @@
 #include "resources/icons.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/win32_pump.h"
+#include "tests/support/win32_window_probe.h"
 #include "ui/win32/gbk.h"
 #include "ui/win32/win32_backend.h"
 
@@ -66,17 +67,8 @@ BOOL CALLBACK KeepLongestStaticText(HWND child, LPARAM longest) {
   return TRUE;
 }
 
-BOOL CALLBACK FindThreadBox(HWND hwnd, LPARAM found) {
-  wchar_t className[16] = {};
-  GetClassNameW(hwnd, className, 16);
-  if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = hwnd;
-  return FALSE;
-}
-
 void CALLBACK PressOkOnNotice(HWND, UINT, UINT_PTR, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindThreadBox, LPARAM(&box));
+  HWND box = test::VisibleThreadWindow(L"#32770");
   if (!box) return;
   ++notices.count;
   notices.title = WindowText(box);
@@ -94,17 +86,8 @@ struct PopupSeen {
   std::vector<std::pair<UINT, std::wstring>> items;  // (id, text); a separator is (0, "")
 } popup;
 
-BOOL CALLBACK FindThreadMenu(HWND hwnd, LPARAM found) {
-  wchar_t className[16] = {};
-  GetClassNameW(hwnd, className, 16);
-  if (lstrcmpW(className, L"#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = hwnd;
-  return FALSE;
-}
-
 void CALLBACK ReadAndDismissMenu(HWND, UINT, UINT_PTR, DWORD) {
-  HWND window = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindThreadMenu, LPARAM(&window));
+  HWND window = test::VisibleThreadWindow(L"#32768");
   if (!window || popup.seen) return;
   popup.seen = true;
   popup.menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
