@@ -13,6 +13,7 @@
 
 #include "app/program.h"
 #include "power/power_api.h"
+#include "tests/support/program_fixture.h"
 #include "ui/win32/gbk.h"
 #include "ui/win32/win32_backend.h"
 
@@ -163,22 +164,15 @@ struct OleSession {
   OleSession& operator=(const OleSession&) = delete;
 };
 
-// The whole program over the real backend: a fixed clock, no control skin, and no power
-// functions at all (no countdown runs out in these tests).
+// The whole program over the real backend: a clock the test sets, no control skin, and a
+// power table that only records (see PowerCalls()).
 struct Win32Program {
-  static constexpr LocalTime kNow = {2026, 12, 11, 8, 30, 0};
-
   HWND Hwnd(ControlRef ref) const { return reinterpret_cast<HWND>(program.services.NativeOf(ref)); }
 
+  LocalTime now = {2012, 12, 28, 20, 0, 0};
   Win32Backend backend{GetModuleHandleW(nullptr)};
   Program program{{backend, [](const std::string& m) { ADD_FAILURE() << "fatal: " << m; },
-                   [] { return kNow; }, NoPowerApi(), [](int) { return 1; }}};
-
- private:
-  static const PowerApi& NoPowerApi() {
-    static const PowerApi none{};
-    return none;
-  }
+                   [this] { return now; }, RecordingPowerApi(), [](int) { return 1; }}};
 };
 
 // The program with OLE on the thread, as the start routine runs it.

@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/win32_pump.h"
 #include "tests/support/win32_window_probe.h"
-#include "ui/win32/win32_backend.h"
 
 namespace quorvane {
 namespace {
@@ -22,38 +20,22 @@ using namespace test;
 
 constexpr int kSecondsItem = 2;  // 秒后
 
-void ReportFatal(const std::string& message) {
-  ADD_FAILURE() << "fatal: " << message;
-}
-
-LocalTime FixedClock() {
-  return {2012, 12, 28, 20, 0, 0};
-}
-
-class CountdownWin32Test : public ::testing::Test {
+class CountdownWin32Test : public Win32ProgramTest {
  protected:
-  CountdownWin32Test()
-      : backend(GetModuleHandleW(nullptr)),
-        program({backend, ReportFatal, FixedClock, RecordingPowerApi(), [](int) { return 1; }}) {
-    PowerCalls().clear();
-  }
+  CountdownWin32Test() { PowerCalls().clear(); }
 
-  HWND Hwnd(Control control) {
-    return reinterpret_cast<HWND>(program.services.NativeOf(Ref(control)));
+  HWND Hwnd(Control control) const { return app.Hwnd(Ref(control)); }
+  Text Status() {
+    return app.program.services.ReadProperty(Ref(kStatusBox), property::kText).AsText();
   }
-  Text Status() { return program.services.ReadProperty(Ref(kStatusBox), property::kText).AsText(); }
-
-  test::OleSession ole;
-  Win32Backend backend;
-  Program program;
 };
 
 TEST_F(CountdownWin32Test, OneSecondCountsDownAndCarriesOutTheActionOnTheThirdTick) {
-  ASSERT_TRUE(program.LoadStartWindow());
+  ASSERT_TRUE(app.program.LoadStartWindow());
   SetWindowTextW(Hwnd(kCountField), L"1");
   SendMessageW(Hwnd(kUnitBox), CB_SETCURSEL, kSecondsItem, 0);
   SendMessageW(Hwnd(kStartButton), BM_CLICK, 0, 0);
-  EXPECT_EQ(program.services.ReadProperty(Ref(kStartButton), property::kCaption).AsText(),
+  EXPECT_EQ(app.program.services.ReadProperty(Ref(kStartButton), property::kCaption).AsText(),
             "停止定时器(&D)");
 
   // Each step waits for the next tick: about a second, with room for a slow machine.
@@ -64,7 +46,7 @@ TEST_F(CountdownWin32Test, OneSecondCountsDownAndCarriesOutTheActionOnTheThirdTi
   ASSERT_TRUE(PumpUntil([&] { return !PowerCalls().empty(); }, 5000));
   EXPECT_EQ(PowerCalls(), std::vector<std::string>{"ExitWindowsEx(12)"});
   EXPECT_EQ(Status(), "剩余时间:0小时0分0秒");
-  EXPECT_EQ(program.services.ReadProperty(Ref(kRelativeTimer), property::kPeriod).AsInt(), 0);
+  EXPECT_EQ(app.program.services.ReadProperty(Ref(kRelativeTimer), property::kPeriod).AsInt(), 0);
 
   PumpFor(1500);  // the timer is stopped: nothing more happens
   EXPECT_EQ(PowerCalls().size(), 1u);

@@ -71,30 +71,15 @@ class NotificationRecorder {
   std::vector<Notification> seen_;
 };
 
-void ReportFatal(const std::string& message) {
-  ADD_FAILURE() << "fatal: " << message;
-}
-
-LocalTime FixedClock() {
-  return {2012, 12, 28, 20, 0, 0};
-}
-
-class FieldsWin32Test : public ::testing::Test {
+class FieldsWin32Test : public test::Win32ProgramTest {
  protected:
-  FieldsWin32Test()
-      : backend(GetModuleHandleW(nullptr)),
-        program(
-            {backend, ReportFatal, FixedClock, test::RecordingPowerApi(), [](int) { return 1; }}) {}
-
   void SetUp() override {
-    ASSERT_TRUE(program.LoadStartWindow());
+    ASSERT_TRUE(app.program.LoadStartWindow());
     recorder.emplace(Hwnd(kConfigGroup));
   }
   void TearDown() override { recorder.reset(); }
 
-  HWND Hwnd(Control control) {
-    return reinterpret_cast<HWND>(program.services.NativeOf(Ref(control)));
-  }
+  HWND Hwnd(Control control) const { return app.Hwnd(Ref(control)); }
   std::wstring WindowText(Control control) {
     wchar_t text[64] = {};
     GetWindowTextW(Hwnd(control), text, 64);
@@ -122,9 +107,6 @@ class FieldsWin32Test : public ::testing::Test {
     SendMessageW(Hwnd(spinner), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   }
 
-  test::OleSession ole;
-  Win32Backend backend;
-  Program program;
   std::optional<NotificationRecorder> recorder;
 };
 
