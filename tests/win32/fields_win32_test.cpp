@@ -12,11 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/win32_pump.h"
 #include "tests/support/win32_window_probe.h"
-#include "ui/win32/win32_backend.h"
 
 namespace quorvane {
 namespace {
