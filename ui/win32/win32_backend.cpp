@@ -45,6 +45,7 @@ COLORREF ResolveColour(std::uint32_t colour) {
 struct ClassAndStyle {
   const wchar_t* className;
   DWORD style;
+  DWORD exStyle = 0;
 };
 
 ClassAndStyle ClassFor(const ControlDesign& control) {
@@ -63,15 +64,12 @@ ClassAndStyle ClassFor(const ControlDesign& control) {
       return {UPDOWN_CLASSW, 0};
     case ControlKind::kTimer:
       return {kTimerClass, 0};
-    case ControlKind::kLabel:
-      return {L"STATIC", 0};
     case ControlKind::kTransparentLabel:
-      return {L"STATIC", 0};
+      return {L"STATIC", 0, WS_EX_TRANSPARENT};
     case ControlKind::kGroupBox:
-      return {L"BUTTON", BS_GROUPBOX};
-    case ControlKind::kPictureBox:
-      return {L"STATIC", 0};
-    default:
+      // The group box is the real parent of its controls, and Tab enters it.
+      return {L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    default:  // labels and picture boxes
       return {L"STATIC", 0};
   }
 }
@@ -181,8 +179,8 @@ Native Win32Backend::CreateControl(const WindowDesign& design, const ControlDesi
         control.kind == ControlKind::kComboBox ? kComboCreationHeight : control.height;
     const std::wstring text =
         control.kind == ControlKind::kComboBox ? std::wstring() : ToWide(control.text);
-    hwnd = CreateWindowExW(control.exStyle, kind.className, text.c_str(), style, control.left,
-                           control.top, control.width, height, H(parent),
+    hwnd = CreateWindowExW(control.exStyle | kind.exStyle, kind.className, text.c_str(), style,
+                           control.left, control.top, control.width, height, H(parent),
                            reinterpret_cast<HMENU>(INT_PTR(control.id)), instance_, nullptr);
   }
   if (!hwnd) return 0;
@@ -213,15 +211,8 @@ Native Win32Backend::CreateControl(const WindowDesign& design, const ControlDesi
       }
       break;
     case ControlKind::kGroupBox:
-      // The group box is the real parent of its controls: their notifications go on to the
-      // window, and Tab enters it.
-      SetWindowLongPtrW(hwnd, GWL_EXSTYLE,
-                        GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+      // Its controls' notifications go on to the window.
       SetWindowSubclass(hwnd, ForwardingProc, 0, reinterpret_cast<DWORD_PTR>(this));
-      break;
-    case ControlKind::kTransparentLabel:
-      SetWindowLongPtrW(hwnd, GWL_EXSTYLE,
-                        GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
       break;
     default:
       break;
