@@ -74,11 +74,17 @@ WindowServices::Window& WindowServices::LoadedWindow(int windowId) const {
   return *window;
 }
 
-WindowServices::Control& WindowServices::ControlOf(Window& window, int controlId) const {
+WindowServices::Control* WindowServices::FindControl(Window& window, int controlId) {
   for (Control& control : window.controls) {
-    if (control.design->id == controlId) return control;
+    if (control.design->id == controlId) return &control;
   }
-  Fail(kNoSuchWindowOrControl);
+  return nullptr;
+}
+
+WindowServices::Control& WindowServices::ControlOf(Window& window, int controlId) const {
+  Control* control = FindControl(window, controlId);
+  if (!control) Fail(kNoSuchWindowOrControl);
+  return *control;
 }
 
 bool WindowServices::IsLoaded(int windowId) const {
@@ -87,11 +93,8 @@ bool WindowServices::IsLoaded(int windowId) const {
 
 Native WindowServices::NativeOf(ControlRef ref) const {
   Window* window = FindWindow(ref.window);
-  if (!window) return 0;
-  for (const Control& control : window->controls) {
-    if (control.design->id == ref.control) return control.handle;
-  }
-  return 0;
+  const Control* control = window ? FindControl(*window, ref.control) : nullptr;
+  return control ? control->handle : 0;
 }
 
 // ---- properties -------------------------------------------------------------------------

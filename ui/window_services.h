@@ -65,7 +65,8 @@ class WindowServices final : private BackendListener {
   [[noreturn]] void Fail(const char* message) const;
   Window* FindWindow(int windowId) const;
   Window& LoadedWindow(int windowId) const;  // fatal when not loaded
-  Control& ControlOf(Window& window, int controlId) const;
+  static Control* FindControl(Window& window, int controlId);
+  Control& ControlOf(Window& window, int controlId) const;  // fatal when there is none
 
   Native CreateWindowAndControls(Window& window, bool ownedByToolWindow);
   void DisableOtherWindows(Window& modal);
